@@ -1,0 +1,9 @@
+// Umbrella header of the Win32 surface: what a Windows source file gets from <windows.h>,
+// for the subset this product uses.
+#pragma once
+
+#include "kvwin32/windef.h"
+#include "kvwin32/winerror.h"
+#include "kvwin32/winbase.h"
+#include "kvwin32/winreg.h"
+#include "kvwin32/winnls.h"
