@@ -45,6 +45,19 @@ using LRESULT = LONG_PTR;
 KV_DECLARE_HANDLE(HKEY);
 KV_DECLARE_HANDLE(HINSTANCE);
 KV_DECLARE_HANDLE(HWND);
+KV_DECLARE_HANDLE(HDC);
+KV_DECLARE_HANDLE(HBRUSH);
+KV_DECLARE_HANDLE(HPEN);
+KV_DECLARE_HANDLE(HFONT);
+KV_DECLARE_HANDLE(HBITMAP);
+KV_DECLARE_HANDLE(HRGN);
+KV_DECLARE_HANDLE(HPALETTE);
+KV_DECLARE_HANDLE(HICON);
+KV_DECLARE_HANDLE(HMENU);
+KV_DECLARE_HANDLE(HRSRC);
+KV_DECLARE_HANDLE(HGLOBAL);
+using HCURSOR = HICON;
+using HGDIOBJ = void*;
 using HMODULE = HINSTANCE;
 using HANDLE = void*;
 using PHKEY = HKEY*;
@@ -75,3 +88,32 @@ struct SECURITY_ATTRIBUTES {
     BOOL bInheritHandle;
 };
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+using COLORREF = DWORD;
+#define RGB(r, g, b)                                                                               \
+    (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define GetRValue(rgb) (static_cast<BYTE>(rgb))
+#define GetGValue(rgb) (static_cast<BYTE>((static_cast<WORD>(rgb)) >> 8))
+#define GetBValue(rgb) (static_cast<BYTE>((rgb) >> 16))
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+using LPPOINT = POINT*;
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+using LPSIZE = SIZE*;
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
