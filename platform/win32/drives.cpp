@@ -1,45 +1,447 @@
-// PLACEHOLDER until the drive table lands: C: is "/", no case-insensitive lookup.
+// The drive table and the current directories, and the mapping of Windows paths onto host paths
+// they define: the one piece of process-wide path state, kept in a single object.
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <string>
+#include <vector>
+
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "internal/hostpath.h"
+#include "kvwin32/drives.h"
+#include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 
-namespace kvwin32::internal {
+namespace kvwin32 {
+
+namespace {
+
+using internal::CurrentDirectories;
+
+constexpr std::size_t kDriveCount = 26;
+
+// Host folder of each drive letter ("A" first); an empty entry is a drive that does not exist.
+using DriveRoots = std::array<std::string, kDriveCount>;
+
+// Everything Windows keeps per process about paths: the drives and the current directories.
+struct PathState {
+    DriveRoots roots;
+    CurrentDirectories dirs;
+};
+
+std::optional<std::size_t> driveIndex(char letter) {
+    if (letter >= 'a' && letter <= 'z')
+        return static_cast<std::size_t>(letter - 'a');
+    if (letter >= 'A' && letter <= 'Z')
+        return static_cast<std::size_t>(letter - 'A');
+    return std::nullopt;
+}
+
+char driveLetter(std::size_t index) {
+    return static_cast<char>('A' + index);
+}
+
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    return true;
+}
+
+std::vector<std::string> splitHost(std::string_view path) {
+    std::vector<std::string> parts;
+    std::size_t i = 0;
+    while (i < path.size()) {
+        std::size_t j = path.find('/', i);
+        if (j == std::string_view::npos)
+            j = path.size();
+        if (j > i)
+            parts.emplace_back(path.substr(i, j - i));
+        i = j + 1;
+    }
+    return parts;
+}
+
+// Components of an absolute host path with "." and ".." resolved as text.
+std::vector<std::string> lexicalComponents(std::string_view absolute) {
+    std::vector<std::string> out;
+    for (auto& part : splitHost(absolute)) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (!out.empty())
+                out.pop_back();
+            continue;
+        }
+        out.push_back(std::move(part));
+    }
+    return out;
+}
+
+std::string joinHost(const std::vector<std::string>& parts, std::size_t count) {
+    if (count == 0)
+        return "/";
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        out += '/';
+        out += parts[i];
+    }
+    return out;
+}
+
+std::string hostWorkingDirectory() {
+    std::vector<char> buffer(4096);
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE || buffer.size() > (1u << 20))
+            return "/";
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+// Parses "C:=/srv/sim;D:=/mnt/d". Empty entries (a trailing ";") are allowed; anything else
+// that is not LETTER ":=" absolute-folder, a letter given twice, or no drive at all is refused.
+std::optional<DriveRoots> parseDriveTable(std::string_view text) {
+    DriveRoots roots;
+    bool any = false;
+    std::size_t i = 0;
+    while (i <= text.size()) {
+        std::size_t j = text.find(';', i);
+        if (j == std::string_view::npos)
+            j = text.size();
+        std::string_view entry = text.substr(i, j - i);
+        i = j + 1;
+        if (entry.empty())
+            continue;
+        if (entry.size() < 4 || entry[1] != ':' || entry[2] != '=' || entry[3] != '/')
+            return std::nullopt;
+        auto index = driveIndex(entry[0]);
+        if (!index || !roots[*index].empty())
+            return std::nullopt;
+        auto parts = lexicalComponents(entry.substr(3));
+        roots[*index] = joinHost(parts, parts.size());
+        any = true;
+    }
+    if (!any)
+        return std::nullopt;
+    return roots;
+}
+
+// The drive whose folder holds a host path, preferring the deepest folder (then the lowest
+// letter), and the Windows path there.
+std::optional<std::string> windowsPathIn(const DriveRoots& roots, std::string_view host) {
+    std::string absolute(host);
+    if (absolute.empty() || absolute[0] != '/')
+        absolute = hostWorkingDirectory() + "/" + absolute;
+    auto parts = lexicalComponents(absolute);
+    std::optional<std::size_t> best;
+    std::size_t bestDepth = 0;
+    for (std::size_t d = 0; d < kDriveCount; ++d) {
+        if (roots[d].empty())
+            continue;
+        auto rootParts = splitHost(roots[d]);
+        if (rootParts.size() > parts.size())
+            continue;
+        if (!std::equal(rootParts.begin(), rootParts.end(), parts.begin()))
+            continue;
+        if (!best || rootParts.size() > bestDepth) {
+            best = d;
+            bestDepth = rootParts.size();
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    std::string out{driveLetter(*best), ':', '\\'};
+    for (std::size_t k = bestDepth; k < parts.size(); ++k) {
+        if (k > bestDepth)
+            out += '\\';
+        out += parts[k];
+    }
+    return out;
+}
+
+// The current directory a process starts with: its working directory seen through the table.
+// When no drive covers the working directory, Windows has no equivalent; we start at the root
+// of C: (or of the lowest drive when there is no C:) so that relative names still resolve
+// somewhere the table allows.
+CurrentDirectories initialDirectories(const DriveRoots& roots) {
+    CurrentDirectories dirs;
+    if (auto w = windowsPathIn(roots, hostWorkingDirectory())) {
+        dirs.current = *w;
+    } else {
+        std::size_t d = roots[2].empty() ? 0 : 2;
+        while (d < kDriveCount && roots[d].empty())
+            ++d;
+        dirs.current = std::string{driveLetter(d), ':', '\\'};
+    }
+    dirs.perDrive[static_cast<std::size_t>(dirs.current[0] - 'A')] = dirs.current;
+    return dirs;
+}
+
+PathState initialState() {
+    PathState state;
+    const char* text = std::getenv("KV_DRIVES");
+    std::optional<DriveRoots> roots;
+    if (text) {
+        roots = parseDriveTable(text);
+        // A bad table must not silently map files somewhere unexpected: say so, then fall
+        // back to the default.
+        if (!roots)
+            std::fprintf(stderr, "kvwin32: ignoring malformed KV_DRIVES \"%s\"\n", text);
+    }
+    if (roots) {
+        state.roots = std::move(*roots);
+    } else {
+        state.roots[2].assign(1, '/');  // C: is the host's root
+    }
+    state.dirs = initialDirectories(state.roots);
+    return state;
+}
+
+// The process's path state. Windows has exactly one set of drives and one current directory
+// per process, so this is the one place such state lives.
+class PathStateStore {
+  public:
+    static PathStateStore& instance() {
+        static PathStateStore store;
+        return store;
+    }
+
+    PathState get() {
+        std::lock_guard lock(m_mutex);
+        return m_state;
+    }
+    void set(PathState state) {
+        std::lock_guard lock(m_mutex);
+        m_state = std::move(state);
+    }
+    template <typename F>
+    auto with(F f) {
+        std::lock_guard lock(m_mutex);
+        return f(m_state);
+    }
+
+  private:
+    PathStateStore() : m_state(initialState()) {}
+
+    std::mutex m_mutex;
+    PathState m_state;
+};
+
+bool isInvalidNameChar(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' ||
+           c == '|' || c == '?' || c == '*';
+}
+
+std::string joinChild(const std::string& folder, std::string_view name) {
+    std::string out = folder;
+    if (out.empty() || out.back() != '/')
+        out += '/';
+    out += name;
+    return out;
+}
+
+// The entry of a folder whose name matches ignoring ASCII case: with several, the first in
+// byte order, so that the choice never depends on the order the folder lists them in.
+std::optional<std::string> findIgnoringCase(const std::string& folder, std::string_view name) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return std::nullopt;
+    std::optional<std::string> best;
+    while (dirent* entry = readdir(dir)) {
+        std::string_view candidate = entry->d_name;
+        if (candidate == "." || candidate == "..")
+            continue;
+        if (!equalsIgnoringCase(candidate, name))
+            continue;
+        if (!best || candidate < *best)
+            best = std::string(candidate);
+    }
+    closedir(dir);
+    return best;
+}
+
+}  // namespace
+
+struct PathStateSaver::Saved {
+    PathState state;
+};
+
+PathStateSaver::PathStateSaver()
+    : m_saved(std::make_unique<Saved>(Saved{PathStateStore::instance().get()})) {}
+
+PathStateSaver::~PathStateSaver() {
+    PathStateStore::instance().set(m_saved->state);
+}
+
+bool setDriveTable(std::string_view table) {
+    auto roots = parseDriveTable(table);
+    if (!roots)
+        return false;
+    PathState state;
+    state.roots = *roots;
+    state.dirs = initialDirectories(state.roots);
+    PathStateStore::instance().set(std::move(state));
+    return true;
+}
+
+std::string driveTable() {
+    auto state = PathStateStore::instance().get();
+    std::string out;
+    for (std::size_t d = 0; d < kDriveCount; ++d) {
+        if (state.roots[d].empty())
+            continue;
+        if (!out.empty())
+            out += ';';
+        out += driveLetter(d);
+        out += ":=";
+        out += state.roots[d];
+    }
+    return out;
+}
+
+std::optional<std::string> hostFromWindows(std::string_view windowsPath) {
+    return internal::hostPath(windowsPath);
+}
+
+std::optional<std::string> windowsFromHost(std::string_view hostPath) {
+    return internal::windowsPath(hostPath);
+}
+
+namespace internal {
+
+CurrentDirectories currentDirectories() {
+    return PathStateStore::instance().get().dirs;
+}
+
+void setCurrentDirectory(const std::string& fullPath) {
+    PathStateStore::instance().with([&](PathState& state) {
+        state.dirs.current = fullPath;
+        if (auto d = driveIndex(fullPath.empty() ? '?' : fullPath[0]))
+            state.dirs.perDrive[*d] = fullPath;
+    });
+}
 
 std::optional<std::string> hostPath(std::string_view windowsPath) {
-    std::string p(windowsPath);
-    if (p.size() >= 2 && p[1] == ':') p.erase(0, 2);
-    for (char& c : p)
-        if (c == '\\') c = '/';
-    if (p.empty() || p[0] != '/') {
-        char cwd[4096];
-        if (!getcwd(cwd, sizeof cwd)) return std::nullopt;
-        p = std::string(cwd) + "/" + p;
+    // The ANSI file calls convert the name into a MAX_PATH buffer first, and resolve it into
+    // one: either overflowing fails with ERROR_FILENAME_EXCED_RANGE.
+    if (windowsPath.size() > kMaxPath) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return std::nullopt;
     }
-    return p;
+    if (windowsPath.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return std::nullopt;
+    }
+    auto full = fullWindowsPath(windowsPath);
+    if (!full)
+        return std::nullopt;
+    if (full->size() >= kMaxPath) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return std::nullopt;
+    }
+    // UNC and device names ("\\server\share", "\\.\x") reach nothing on this system.
+    if (full->size() < 3 || (*full)[1] != ':') {
+        SetLastError(ERROR_BAD_NETPATH);
+        return std::nullopt;
+    }
+    auto drive = driveIndex((*full)[0]);
+    std::string root = drive ? PathStateStore::instance().get().roots[*drive] : std::string();
+    if (root.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return std::nullopt;
+    }
+
+    std::string_view rest = std::string_view(*full).substr(3);
+    std::string host = root;
+    bool folderExists = true;
+    std::size_t i = 0;
+    while (i < rest.size()) {
+        std::size_t j = rest.find('\\', i);
+        if (j == std::string_view::npos)
+            j = rest.size();
+        std::string_view name = rest.substr(i, j - i);
+        i = j + 1;
+        if (std::any_of(name.begin(), name.end(), isInvalidNameChar)) {
+            SetLastError(ERROR_INVALID_NAME);
+            return std::nullopt;
+        }
+        std::string exact = joinChild(host, name);
+        struct stat st;
+        if (!folderExists || lstat(exact.c_str(), &st) == 0) {
+            host = std::move(exact);
+        } else if (auto match = findIgnoringCase(host, name)) {
+            host = joinChild(host, *match);
+        } else {
+            // Missing components keep the case they were given, so new files keep it too.
+            folderExists = false;
+            host = std::move(exact);
+        }
+    }
+    // "C:\file.txt\" names a folder: keep the separator so that a file does not answer.
+    if (!rest.empty() && rest.back() == '\\')
+        host += '/';
+    return host;
 }
 
 std::optional<std::string> windowsPath(std::string_view hostPath) {
-    std::string p = "C:";
-    p += hostPath;
-    for (char& c : p)
-        if (c == '/') c = '\\';
-    return p;
+    return windowsPathIn(PathStateStore::instance().get().roots, hostPath);
 }
 
 DWORD errorFromErrno(int err) {
     switch (err) {
-        case ENOENT: return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
         case EACCES:
-        case EPERM: return ERROR_ACCESS_DENIED;
-        case EEXIST: return ERROR_ALREADY_EXISTS;
-        case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
-        case ENOSPC: return ERROR_DISK_FULL;
-        default: return ERROR_INVALID_PARAMETER;
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return ERROR_ACCESS_DENIED;
+        case EEXIST:
+            return ERROR_ALREADY_EXISTS;
+        case ENOTEMPTY:
+            return ERROR_DIR_NOT_EMPTY;
+        case ENAMETOOLONG:
+            return ERROR_FILENAME_EXCED_RANGE;
+        case ENOSPC:
+        case EDQUOT:
+            return ERROR_DISK_FULL;
+        case EBUSY:
+        case ETXTBSY:
+            return ERROR_SHARING_VIOLATION;
+        case ENOMEM:
+            return ERROR_NOT_ENOUGH_MEMORY;
+        case EXDEV:
+            return ERROR_NOT_SAME_DEVICE;
+        default:
+            return ERROR_INVALID_PARAMETER;
     }
 }
 
-}  // namespace kvwin32::internal
+DWORD missingEntryError(const std::string& hostPath) {
+    std::string path = hostPath;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+    struct stat st;
+    if (stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return ERROR_FILE_NOT_FOUND;
+    return ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace internal
+}  // namespace kvwin32

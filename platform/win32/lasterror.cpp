@@ -5,6 +5,10 @@ namespace {
 thread_local DWORD t_lastError = 0;
 }
 
-extern "C" DWORD GetLastError() { return t_lastError; }
+extern "C" DWORD GetLastError() {
+    return t_lastError;
+}
 
-extern "C" void SetLastError(DWORD code) { t_lastError = code; }
+extern "C" void SetLastError(DWORD code) {
+    t_lastError = code;
+}

@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "kvtest-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
     m_host = pattern;
 }
 
@@ -30,16 +31,20 @@ TempDir::~TempDir() {
 
 std::string TempDir::win() const {
     auto w = kvwin32::internal::windowsPath(m_host);
-    if (!w) throw std::runtime_error("temporary folder is on no drive: " + m_host);
+    if (!w)
+        throw std::runtime_error("temporary folder is on no drive: " + m_host);
     return *w;
 }
 
-std::string TempDir::host(std::string_view name) const { return m_host + "/" + std::string(name); }
+std::string TempDir::host(std::string_view name) const {
+    return m_host + "/" + std::string(name);
+}
 
 std::string TempDir::win(std::string_view name) const {
     std::string w = win() + "\\" + std::string(name);
     for (char& c : w)
-        if (c == '/') c = '\\';
+        if (c == '/')
+            c = '\\';
     return w;
 }
 
@@ -50,13 +55,18 @@ void TempDir::write(std::string_view name, std::string_view bytes) const {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string TempDir::read(std::string_view name) const { return readHostFile(host(name)); }
+std::string TempDir::read(std::string_view name) const {
+    return readHostFile(host(name));
+}
 
-void TempDir::mkdir(std::string_view name) const { fs::create_directories(host(name)); }
+void TempDir::mkdir(std::string_view name) const {
+    fs::create_directories(host(name));
+}
 
 std::string readHostFile(const std::string& hostPath) {
     std::ifstream in(hostPath, std::ios::binary);
-    if (!in) return "<missing>";
+    if (!in)
+        return "<missing>";
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

@@ -7,7 +7,7 @@
 namespace kvtest {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -27,7 +27,7 @@ public:
     std::string read(std::string_view name) const;
     void mkdir(std::string_view name) const;
 
-private:
+  private:
     std::string m_host;
 };
 

@@ -7,3 +7,8 @@
 #include "kvwin32/winbase.h"
 #include "kvwin32/winreg.h"
 #include "kvwin32/winnls.h"
+#include "kvwin32/styles.h"
+#include "kvwin32/resources.h"
+#include "kvwin32/winuser.h"
+#include "kvwin32/wingdi.h"
+#include "kvwin32/winuser_draw.h"

@@ -2,6 +2,7 @@
 // case-insensitive component lookup Windows users expect on a case-sensitive file system.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,5 +26,31 @@ std::optional<std::string> windowsPath(std::string_view hostPath);
 
 // The Win32 error for an errno value.
 DWORD errorFromErrno(int err);
+
+// The Win32 error for a host path that could not be found: ERROR_FILE_NOT_FOUND when its
+// folder exists, ERROR_PATH_NOT_FOUND when the folder itself is missing (or is a file).
+DWORD missingEntryError(const std::string& hostPath);
+
+// The emulated current directory and the directory last made current on each drive ('A' is
+// index 0), as full Windows paths without a trailing separator except at a drive root; an
+// empty entry means the drive has none yet.
+struct CurrentDirectories {
+    std::string current;
+    std::array<std::string, 26> perDrive;
+};
+
+// A copy of the process's current directories.
+CurrentDirectories currentDirectories();
+
+// Makes a full Windows path (drive form, no trailing separator except at the root) the current
+// directory and the remembered directory of its drive.
+void setCurrentDirectory(const std::string& fullPath);
+
+// The full Windows path of a name against the given directories, as GetFullPathNameA computes
+// it, without any length limit; nullopt for an empty or all-blank name.
+std::optional<std::string> fullPathName(std::string_view name, const CurrentDirectories& dirs);
+
+// fullPathName against the process's current directories; sets ERROR_INVALID_NAME on failure.
+std::optional<std::string> fullWindowsPath(std::string_view name);
 
 }  // namespace kvwin32::internal

@@ -38,7 +38,8 @@ BOOL SetCurrentDirectoryA(LPCSTR pathName);
 DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
 // The folder named by WINDIR, else "C:\Windows".
 UINT GetWindowsDirectoryA(LPSTR buffer, UINT size);
-// The temporary folder (TMP, TEMP, USERPROFILE, then the Windows folder), with a trailing "\".
+// The temporary folder (TMP, TEMP, USERPROFILE, then TMPDIR and /tmp seen through the drive
+// table, then the Windows folder), with a trailing "\".
 DWORD GetTempPathA(DWORD bufferLength, LPSTR buffer);
 
 // ---- Private-profile (INI) files -----------------------------------------------------------
@@ -46,8 +47,7 @@ DWORD GetTempPathA(DWORD bufferLength, LPSTR buffer);
 DWORD GetPrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue,
                                LPSTR returnedString, DWORD size, LPCSTR fileName);
 UINT GetPrivateProfileIntA(LPCSTR appName, LPCSTR keyName, INT defaultValue, LPCSTR fileName);
-DWORD GetPrivateProfileSectionA(LPCSTR appName, LPSTR returnedString, DWORD size,
-                                LPCSTR fileName);
+DWORD GetPrivateProfileSectionA(LPCSTR appName, LPSTR returnedString, DWORD size, LPCSTR fileName);
 DWORD GetPrivateProfileSectionNamesA(LPSTR returnBuffer, DWORD size, LPCSTR fileName);
 BOOL WritePrivateProfileStringA(LPCSTR appName, LPCSTR keyName, LPCSTR string, LPCSTR fileName);
 

@@ -8,6 +8,7 @@
 #define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000001u)))
 #define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000002u)))
 #define HKEY_USERS (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000003u)))
+#define HKEY_CURRENT_CONFIG (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000005u)))
 
 #define REG_NONE 0
 #define REG_SZ 1
@@ -41,6 +42,11 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
                       LPDWORD dataSize);
 LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
                     DWORD dataSize);
+// Deletes a key that has no subkeys; a key with subkeys gives ERROR_ACCESS_DENIED.
+LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
+// Deletes a key with everything below it; a null subKey empties the key but keeps it.
+LONG RegDeleteTreeA(HKEY key, LPCSTR subKey);
+LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 LONG RegCloseKey(HKEY key);
 // Redirects a predefined key to another open key; a null newKey restores it.
 LONG RegOverridePredefKey(HKEY key, HKEY newKey);

@@ -1,0 +1,107 @@
+// Internal: one private-profile (INI) file held as its original bytes plus an index of its
+// sections and key lines. Lookups follow the Windows rules (case-insensitive names, blanks
+// trimmed, first match wins); edits splice new text into the original bytes, so every line an
+// edit does not touch comes back byte for byte.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvwin32::internal {
+
+// Blanks as the profile functions see them: tab to carriage return, space, and ^Z (the DOS
+// end-of-file mark, found in files copied from old media).
+bool isProfileBlank(char c);
+
+// Text without the profile blanks at either end.
+std::string_view trimProfileBlanks(std::string_view text);
+
+// ASCII case-insensitive equality. Bytes of 0x80 and above compare exactly: the files are kept
+// in whatever encoding they were written in and no code page is assumed.
+bool profileNamesEqual(std::string_view a, std::string_view b);
+
+// A value without one pair of matching surrounding quotes ("x" or 'x'), as Windows returns it.
+std::string_view unquoteProfileValue(std::string_view value);
+
+// The number at the start of a value as GetPrivateProfileInt reads it: leading blanks and
+// control characters skipped, an optional sign, a "0x", "0o" or "0b" prefix, then digits up to
+// the first that does not belong; no digits give 0, and overflow wraps modulo 2^32.
+std::uint32_t profileValueToInteger(std::string_view value);
+
+class ProfileDocument {
+  public:
+    // One line of a section that is neither blank, a comment, nor a section header.
+    struct Entry {
+        std::string_view key;    // trimmed text before the first '=' (the whole line without one)
+        std::string_view value;  // trimmed text after the first '='; empty without one
+        bool hasValue;           // the line has an '='
+        std::size_t line;        // index of the line in the file
+    };
+
+    // A "[name]" header and the lines up to the next header.
+    struct Section {
+        std::string_view name;           // trimmed text between '[' and the last ']'
+        std::size_t headerLine;          // index of the header line
+        std::size_t endLine;             // one past the last line of the section
+        std::vector<Entry> entries;      // key lines in file order
+        std::vector<std::size_t> byKey;  // indices into entries sorted by key, file order on ties
+    };
+
+    // Parses the bytes of a file; a leading UTF-8 byte-order mark is skipped but kept.
+    explicit ProfileDocument(std::string bytes);
+    ProfileDocument(const ProfileDocument&) = delete;
+    ProfileDocument& operator=(const ProfileDocument&) = delete;
+
+    // The file's bytes exactly as read.
+    const std::string& bytes() const { return m_bytes; }
+    // Sections in file order, duplicates included.
+    const std::vector<Section>& sections() const { return m_sections; }
+
+    // The first section with this name (blanks around the name ignored), or null.
+    const Section* findSection(std::string_view name) const;
+    // The first line of a section with this key (blanks around the key ignored), or null.
+    static const Entry* findEntry(const Section& section, std::string_view key);
+
+    // The file's bytes with key=value set in the first section of that name: an existing key
+    // line is rewritten in place, a new key goes after the section's last key line, a new
+    // section goes at the end of the file. nullopt when the bytes would not change.
+    std::optional<std::string> withValue(std::string_view section, std::string_view key,
+                                         std::string_view value) const;
+    // The file's bytes without the lines of that key in the first section of that name;
+    // nullopt when there is no such line.
+    std::optional<std::string> withoutKey(std::string_view section, std::string_view key) const;
+    // The file's bytes without every section of that name, headers and lines; nullopt when
+    // there is none.
+    std::optional<std::string> withoutSection(std::string_view section) const;
+
+    // The line terminator new lines get: the file's first one, CR LF for a file without any.
+    std::string_view newline() const { return m_newline; }
+
+  private:
+    // A line of the file; the terminator (CR LF, LF or CR) follows the text.
+    struct Line {
+        std::size_t begin;       // offset of the first byte
+        std::size_t length;      // bytes of text, terminator excluded
+        std::size_t terminator;  // bytes of the terminator: 0 (last line), 1 or 2
+    };
+
+    void parse();
+    void indexSection(Section& section) const;
+    std::size_t lineEnd(std::size_t line) const;
+    std::string spliced(std::size_t begin, std::size_t end, std::string_view text) const;
+    // Text to insert after a line so that it starts on a line of its own.
+    std::string lineBreakAfter(std::size_t line) const;
+
+    std::string m_bytes;              // the file as read
+    std::size_t m_start = 0;          // offset of the first line (after a byte-order mark)
+    std::vector<Line> m_lines;        // every line of the file
+    std::vector<Section> m_sections;  // sections in file order
+    std::vector<std::size_t> m_sectionsByName;  // indices into m_sections sorted by name
+    std::string_view m_newline = "\r\n";        // terminator for new lines
+};
+
+}  // namespace kvwin32::internal

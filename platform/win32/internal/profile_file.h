@@ -1,0 +1,39 @@
+// Internal: the file side of the private-profile functions. An INI file is read whole and
+// identified by what changes when anyone rewrites it; a write replaces it atomically, so a
+// crash never leaves a user's configuration half written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "kvwin32/windef.h"
+
+namespace kvwin32::internal {
+
+// What tells one version of a file from another: a rewrite in place changes the size or the
+// modification time, a replacement by rename changes the inode.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;  // modification time in nanoseconds since the epoch
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Identity of the file at a host path; ERROR_SUCCESS or the Win32 error.
+DWORD identifyFile(const std::string& hostPath, FileIdentity& identity);
+
+// Reads a whole file (lines of any length, files of any size) and the identity of what was
+// read; ERROR_SUCCESS or the Win32 error (ERROR_ACCESS_DENIED for a folder).
+DWORD readWholeFile(const std::string& hostPath, std::string& bytes, FileIdentity& identity);
+
+// Replaces the contents of a file, or creates it, atomically: the bytes go to a temporary file
+// beside it, are flushed to disk, and the temporary file is renamed over the original, whose
+// permission bits it takes. A symbolic link is followed and the file it names is replaced. A
+// read-only file or folder refuses the write with ERROR_ACCESS_DENIED, a missing folder with
+// ERROR_PATH_NOT_FOUND. On any failure the original is untouched and no temporary file is
+// left behind. Returns ERROR_SUCCESS or the Win32 error.
+DWORD replaceFileAtomically(const std::string& hostPath, std::string_view bytes);
+
+}  // namespace kvwin32::internal

@@ -1,0 +1,147 @@
+// Internal: the window manager's records and the contracts between its files (window.cpp,
+// class.cpp, message.cpp, focus.cpp, winpos.cpp, defwnd.cpp) and the window procedures built
+// on it (controls, dialog manager). A control reaches its own record through windowRecord().
+//
+// Threads: a window belongs to the thread that created it. Any thread may test a handle, ask
+// for its thread and post to it; everything else is for the owning thread, as the product
+// has one UI thread. The handle table is locked; the records themselves are not.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kvwin32/winuser.h"
+
+namespace kvwin32::internal {
+
+// A registered window class.
+struct WindowClass {
+    std::string name;              // name as registered (compared without letter case)
+    ATOM atom = 0;                 // atom the name maps to
+    UINT style = 0;                // CS_* bits
+    WNDPROC proc = nullptr;        // procedure new windows start with
+    std::vector<BYTE> classExtra;  // cbClsExtra bytes, zeroed
+    int windowExtra = 0;           // cbWndExtra: extra bytes of each window
+    HINSTANCE instance = nullptr;  // registering module (application classes)
+    HICON icon = nullptr;          // hIcon
+    HICON smallIcon = nullptr;     // hIconSm
+    HCURSOR cursor = nullptr;      // hCursor
+    HBRUSH background = nullptr;   // hbrBackground (a brush or COLOR_* + 1)
+    std::string menuName;          // lpszMenuName when given as a string
+    bool system = false;           // registered by the window system, not unregistrable
+    int windowCount = 0;           // live windows of the class (blocks UnregisterClass)
+};
+
+// A named window property.
+struct WindowProperty {
+    std::string name;  // the name, or "#<atom>" for an atom
+    HANDLE data = nullptr;
+};
+
+// A window. Coordinates are relative to the parent's client area, as Windows keeps them.
+struct Window {
+    HWND handle = nullptr;              // own handle
+    WindowClass* wndClass = nullptr;    // class (kept alive by windowCount)
+    DWORD style = 0;                    // WS_* and class-specific style bits
+    DWORD exStyle = 0;                  // WS_EX_* bits
+    UINT_PTR id = 0;                    // control id of a child (the hMenu of CreateWindow)
+    HMENU menu = nullptr;               // menu of a top-level window (kept, never drawn)
+    HWND parent = nullptr;              // parent; the desktop or message root for top-levels
+    HWND owner = nullptr;               // owner of a top-level window
+    std::vector<HWND> children;         // children in z-order, topmost first (= tab order)
+    std::string text;                   // window text as DefWindowProc keeps it
+    RECT window{};                      // window rectangle in parent client coordinates
+    RECT client{};                      // client rectangle in parent client coordinates
+    WNDPROC proc = nullptr;             // current window procedure (subclassing changes it)
+    HINSTANCE instance = nullptr;       // GWLP_HINSTANCE
+    LONG_PTR userData = 0;              // GWLP_USERDATA
+    std::vector<BYTE> extra;            // cbWndExtra bytes, zeroed
+    std::vector<WindowProperty> props;  // SetPropA values
+    DWORD threadId = 0;                 // creating thread
+    RECT update{};                      // bounding box of the invalid area (client coords)
+    bool hasUpdate = false;             // whether update holds an invalid area
+    bool needSize = false;              // WM_SIZE/WM_MOVE owed to an overlapped window
+    bool destroying = false;            // DestroyWindow has started on it
+    bool nonclientSent = false;         // WM_NCDESTROY already sent
+};
+
+// ---- Handle table (window.cpp) ------------------------------------------------------------
+
+// The record of a live window, or null (stale, null or foreign handles).
+Window* windowRecord(HWND hwnd);
+// As windowRecord; sets ERROR_INVALID_WINDOW_HANDLE when there is no such window.
+Window* windowOrError(HWND hwnd);
+// The desktop window, root of the top-level windows.
+HWND desktopWindow();
+// The root of message-only windows (HWND_MESSAGE parents).
+HWND messageRoot();
+// Whether a window is the desktop or the message root.
+bool isRootWindow(HWND hwnd);
+// A snapshot of a window's children (topmost first); empty for a dead window.
+std::vector<HWND> childrenOf(HWND hwnd);
+// Top-level windows owned by a window.
+std::vector<HWND> ownedWindows(HWND owner);
+// Moves a window within its parent's z-order: after insertAfter, or to HWND_TOP/HWND_BOTTOM.
+void relinkWindow(Window& window, HWND insertAfter);
+// Sets the style bits and returns the previous ones, sending no messages.
+DWORD setStyleBits(Window& window, DWORD set, DWORD clear);
+// Every window of a thread.
+std::vector<HWND> windowsOfThread(DWORD threadId);
+
+// ---- Classes and atoms (class.cpp) --------------------------------------------------------
+
+// The global atom table that class names and registered messages share: the atom of a name
+// (compared without letter case) in 0xC000..0xFFFF, added when new; 0 when the table is full.
+ATOM addAtom(std::string_view name);
+// The atom of a name already in the table, or 0.
+ATOM findAtom(std::string_view name);
+
+// The class CreateWindowEx uses for a name or atom: an application class of the instance,
+// then a global class, then a system class; null when none.
+WindowClass* findClassForWindow(LPCSTR name, HINSTANCE instance);
+// Registers a class of the window system itself (controls, dialogs): global, permanent.
+ATOM registerSystemClass(const WNDCLASSEXA& wndClass);
+
+// ---- Messages (message.cpp) -----------------------------------------------------------------
+
+// Per-thread state of the window manager (Windows keeps it with the thread's queue).
+struct ThreadInput {
+    HWND focus = nullptr;    // keyboard focus
+    HWND active = nullptr;   // active top-level window
+    HWND capture = nullptr;  // mouse capture
+    BYTE keys[256] = {};     // key state: 0x80 down, 0x01 toggled
+};
+// The calling thread's focus, activation and key state.
+ThreadInput& threadInput();
+// Drops the messages posted to a window (it is being destroyed).
+void dropPostedMessages(HWND hwnd);
+// Calls a window procedure with the message, as SendMessageA does for the owning thread.
+LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// ---- Focus and activation (focus.cpp) -------------------------------------------------------
+
+// Activates another top-level window of the thread when hwnd leaves (hidden or destroyed).
+void activateOtherWindow(HWND hwnd);
+// Forgets focus, activation and capture held by a window being freed, sending nothing.
+void forgetWindowInput(HWND hwnd);
+// Activates a top-level window (null deactivates); false when refused.
+bool activateWindow(HWND hwnd);
+
+// ---- Geometry (winpos.cpp) ------------------------------------------------------------------
+
+// Thickness of the non-client frame on each side for the styles (caption included, no menu).
+RECT frameInsets(DWORD style, DWORD exStyle);
+// The client rectangle DefWindowProc computes inside a window rectangle for the styles
+// (frame, caption, client edge, scroll bars).
+RECT clientRectFor(DWORD style, DWORD exStyle, const RECT& window);
+// Origin of a window's client area in screen coordinates.
+POINT clientOrigin(HWND hwnd);
+// Sends WM_SIZE then WM_MOVE for the current client rectangle (creation, first show).
+void sendSizeAndMove(HWND hwnd);
+// The headless screen.
+inline constexpr int kScreenWidth = 1024;
+inline constexpr int kScreenHeight = 768;
+
+}  // namespace kvwin32::internal

@@ -1,0 +1,7 @@
+// A small shared object for the module tests: built as "kvtestmodule.so" beside win32_tests,
+// it is what LoadLibraryA("kvtestmodule.dll") finds next to the main program.
+extern "C" __attribute__((visibility("default"))) int kvTestModuleAnswer() {
+    return 42;
+}
+
+extern "C" __attribute__((visibility("default"))) const char kvTestModuleName[] = "kvtestmodule";
