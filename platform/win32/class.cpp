@@ -61,7 +61,9 @@ std::string classNameOf(const ClassRegistry& reg, LPCSTR name) {
             atom - kFirstStringAtom < static_cast<int>(reg.atoms.size())) {
             return reg.atoms[atom - kFirstStringAtom];
         }
-        return "#" + std::to_string(atom);
+        std::string numbered = "#";
+        numbered += std::to_string(atom);
+        return numbered;
     }
     return name;
 }
