@@ -10,6 +10,8 @@ extern "C" {
 // Last error of the calling thread, as each service leaves it.
 DWORD GetLastError();
 void SetLastError(DWORD code);
+// The calling thread's id (the window system keys its message queues by it).
+DWORD GetCurrentThreadId();
 
 // ---- Files and folders -------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kvwin32/windef.h"
+#include "kvwin32/winbase.h"
 #include "kvwin32/resources.h"
 #include "kvwin32/styles.h"
 #include "kvwin32/winuser_draw.h"
@@ -349,8 +350,6 @@ BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 // The thread that created a window (and the process through processId), 0 when no window.
 DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD processId);
-// The calling thread's id (kernel32; the window system keys its queues by it).
-DWORD GetCurrentThreadId();
 
 // ---- Window relations -----------------------------------------------------------------------
 
