@@ -163,40 +163,45 @@ extern "C" LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
 }
 
 // The 32-bit calls cannot carry pointers: on 64-bit Windows the pointer indexes fail.
+namespace {
+
+bool isPointerIndex(int index) {
+    return index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
+}
+
+// The window whose extra bytes hold a LONG at a non-negative index, or null with the last
+// error set (a stale handle, or an index past the class's extra bytes).
+Window* windowWithExtraLong(HWND hwnd, int index) {
+    Window* w = windowOrError(hwnd);
+    if (w != nullptr && !extraFits<LONG>(*w, index)) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return nullptr;
+    }
+    return w;
+}
+
+}  // namespace
+
 extern "C" LONG GetWindowLongA(HWND hwnd, int index) {
-    if (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
+    if (isPointerIndex(index)) {
         SetLastError(ERROR_INVALID_INDEX);
         return 0;
     }
     if (index >= 0) {
-        Window* w = windowOrError(hwnd);
-        if (w == nullptr) {
-            return 0;
-        }
-        if (!extraFits<LONG>(*w, index)) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        return readExtra<LONG>(*w, index);
+        Window* w = windowWithExtraLong(hwnd, index);
+        return w ? readExtra<LONG>(*w, index) : 0;
     }
     return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));
 }
 
 extern "C" LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
-    if (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
+    if (isPointerIndex(index)) {
         SetLastError(ERROR_INVALID_INDEX);
         return 0;
     }
     if (index >= 0) {
-        Window* w = windowOrError(hwnd);
-        if (w == nullptr) {
-            return 0;
-        }
-        if (!extraFits<LONG>(*w, index)) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        return writeExtra<LONG>(*w, index, value);
+        Window* w = windowWithExtraLong(hwnd, index);
+        return w ? writeExtra<LONG>(*w, index, value) : 0;
     }
     if (index == GWL_STYLE || index == GWL_EXSTYLE) {
         return static_cast<LONG>(
