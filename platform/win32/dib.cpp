@@ -49,7 +49,9 @@ Channel channel(std::uint32_t mask) {
     c.mask = mask;
     if (mask != 0) {
         c.shift = std::countr_zero(mask);
-        c.bits = std::min(std::popcount(mask >> c.shift), 32);
+        // The span from the lowest to the highest set bit, so that a mask with holes still
+        // gives a value below 2^bits.
+        c.bits = std::bit_width(mask >> c.shift);
     }
     return c;
 }

@@ -9,6 +9,7 @@
 
 #include "GdiCanvas.h"
 #include "TempDir.h"
+#include "internal/dib.h"
 #include "kvwin32/resources.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
@@ -296,6 +297,33 @@ TEST_F(BmpFiles, MalformedFilesAreRefused) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(LoadImageA(nullptr, m_dir.win("x.bmp").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE),
               nullptr);
+}
+
+// A BITFIELDS mask with holes in it (0x8001 is bits 0 and 15) spans sixteen bits; the channel is
+// scaled by its span, so no pixel spills into the byte above blue.
+TEST(BitfieldMasks, MasksWithHolesStayWithinTheirChannel) {
+    std::string dib;
+    put32(dib, 40);
+    put32(dib, 2);
+    put32(dib, 1);
+    put16(dib, 1);
+    put16(dib, 16);
+    put32(dib, BI_BITFIELDS);
+    for (int i = 0; i < 5; ++i) {
+        put32(dib, 0);
+    }
+    put32(dib, 0x0F00);  // red
+    put32(dib, 0x00F0);  // green
+    put32(dib, 0x8001);  // blue, with a hole
+    put16(dib, 0xFFFF);
+    put16(dib, 0x8000);
+    const auto bytes = std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(dib.data()), dib.size());
+    const auto image = kvwin32::internal::decodePackedDib(bytes, {});
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->pixels.size(), 2u);
+    EXPECT_EQ(image->pixels[0], 0xFFFF80u);
+    EXPECT_EQ(image->pixels[1], 0x000080u);
 }
 
 TEST_F(BmpFiles, Map3DColorsRewritesTheThreeGreysOfTheColourTable) {
