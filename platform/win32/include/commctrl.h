@@ -1,0 +1,4 @@
+// What a Windows source file gets from <commctrl.h>.
+#pragma once
+
+#include "kvwin32/commctrl.h"
