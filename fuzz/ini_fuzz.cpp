@@ -131,8 +131,10 @@ std::string lineSafe(std::string text, bool key) {
     // section header, on Windows as here.
     while (key && !out.empty() && (out.front() == ';' || out.front() == '['))
         out.erase(0, 1);
-    if (!key && out.size() >= 2 && (out.front() == '"' || out.front() == '\'') &&
-        out.back() == out.front()) {
+    // A value between matching quotes reads back without them; drop closing quotes until the
+    // ends no longer match (a run of quotes would otherwise still be quoted).
+    while (!key && out.size() >= 2 && (out.front() == '"' || out.front() == '\'') &&
+           out.back() == out.front()) {
         out.pop_back();
     }
     return out;
