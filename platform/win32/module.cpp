@@ -391,6 +391,23 @@ extern "C" HMODULE GetModuleHandleA(LPCSTR moduleName) {
     return module;
 }
 
+// Reference counts are not kept for modules found this way, so the pin and unchanged-count
+// flags need nothing more.
+extern "C" BOOL GetModuleHandleExA(DWORD flags, LPCSTR moduleName, HMODULE* module) {
+    if (module == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *module = (flags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS)
+                  ? kvwin32::internal::moduleFromAddress(moduleName)
+                  : GetModuleHandleA(moduleName);
+    if (*module == nullptr) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Length without the terminator on success. A buffer too small receives as much of the path
 // as fits with a terminator, and the call returns the buffer size with
 // ERROR_INSUFFICIENT_BUFFER, as Windows since Vista does.

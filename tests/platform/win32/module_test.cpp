@@ -150,6 +150,19 @@ TEST(Modules, ModuleHandleOfALinkedObjectByName) {
     HMODULE byName = GetModuleHandleA(base.c_str());
     ASSERT_NE(byName, nullptr) << base;
     EXPECT_EQ(byName, kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&SetLastError)));
+
+    HMODULE fromAddress = nullptr;
+    EXPECT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                   reinterpret_cast<LPCSTR>(&SetLastError), &fromAddress));
+    EXPECT_EQ(fromAddress, byName);
+    HMODULE viaName = nullptr;
+    EXPECT_TRUE(GetModuleHandleExA(0, base.c_str(), &viaName));
+    EXPECT_EQ(viaName, byName);
+    SetLastError(0);
+    EXPECT_FALSE(GetModuleHandleExA(0, "no-such-module.dll", &viaName));
+    EXPECT_EQ(viaName, nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    EXPECT_FALSE(GetModuleHandleExA(0, nullptr, nullptr));
 }
 
 // Needs the kvtestmodule target built beside the test program.

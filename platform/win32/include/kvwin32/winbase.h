@@ -73,6 +73,13 @@ BOOL FreeLibrary(HMODULE module);
 FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 // Null names the main program.
 HMODULE GetModuleHandleA(LPCSTR moduleName);
+
+#define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
+// The module named, or with GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS the module holding the
+// address moduleName points at; FALSE with ERROR_MOD_NOT_FOUND when there is none.
+BOOL GetModuleHandleExA(DWORD flags, LPCSTR moduleName, HMODULE* module);
 // Windows path of a module's file; null names the main program.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
