@@ -1,0 +1,311 @@
+// The up-down control: steps at the range ends, wrapping, inverted ranges, the parent's
+// UDN_DELTAPOS veto, the buddy's text, the automatic buddy and its alignment, arrow keys.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "WindowFixture.h"
+#include "kvwin32/commctrl.h"
+#include "kvwin32/winuser.h"
+
+namespace {
+
+constexpr int kUpDownId = 7;
+
+// What the parent and the buddy received that tells the story of a step.
+struct Event {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    bool operator==(const Event&) const = default;
+};
+
+class UpDownTest : public kvtest::WindowFixture {
+  protected:
+    void SetUp() override {
+        parent = create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, 0, 0, 300, 200,
+                        kvtest::kRecorderParentClass);
+        buddy = create(WS_CHILD | WS_VISIBLE, parent, 5, 10, 10, 100, 20);
+        rec.setAnswer([this](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+            if (msg == WM_NOTIFY) {
+                auto* nm = reinterpret_cast<NMUPDOWN*>(lParam);
+                if (nm->hdr.code == UDN_DELTAPOS) {
+                    deltas.push_back({nm->iPos, nm->iDelta});
+                    if (newDelta) {
+                        nm->iDelta = *newDelta;
+                    }
+                    return refuse ? 1 : 0;
+                }
+            }
+            return std::nullopt;
+        });
+    }
+
+    HWND makeUpDown(DWORD style, int x = 150, int y = 10, int cx = 16, int cy = 20) {
+        return CreateWindowExA(0, UPDOWN_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | style, x, y, cx,
+                               cy, parent, reinterpret_cast<HMENU>(kUpDownId), nullptr, nullptr);
+    }
+
+    // A click on the upper (up) or lower (down) half, as the Robot clicks.
+    static void click(HWND updown, bool up) {
+        RECT rc{};
+        GetClientRect(updown, &rc);
+        const int y = up ? rc.bottom / 4 : rc.bottom * 3 / 4;
+        SendMessageA(updown, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right / 2, y));
+        SendMessageA(updown, WM_LBUTTONUP, 0, MAKELPARAM(rc.right / 2, y));
+    }
+
+    static int pos(HWND updown) {
+        return static_cast<int>(SendMessageA(updown, UDM_GETPOS32, 0, 0));
+    }
+
+    std::string text(HWND hwnd) {
+        char buffer[64] = {};
+        GetWindowTextA(hwnd, buffer, sizeof(buffer));
+        return buffer;
+    }
+
+    std::vector<Event> story() const {
+        std::vector<Event> out;
+        for (const kvtest::RecordedMsg& m : rec.log()) {
+            if (m.message == WM_NOTIFY || m.message == WM_SETTEXT || m.message == WM_VSCROLL ||
+                m.message == WM_HSCROLL) {
+                out.push_back({m.hwnd, m.message, m.message == WM_NOTIFY ? 0 : m.wParam});
+            }
+        }
+        return out;
+    }
+
+    HWND parent = nullptr;
+    HWND buddy = nullptr;
+    bool refuse = false;
+    std::optional<int> newDelta;
+    std::vector<std::pair<int, int>> deltas;  // (iPos, iDelta) of each UDN_DELTAPOS
+};
+
+TEST_F(UpDownTest, StartsWithTheWindowsDefaultRange) {
+    HWND ud = makeUpDown(0);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(0, 100));
+    int lo = -1;
+    int hi = -1;
+    SendMessageA(ud, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
+    EXPECT_EQ(lo, 100);
+    EXPECT_EQ(hi, 0);
+    EXPECT_EQ(pos(ud), 0);
+}
+
+TEST_F(UpDownTest, ClicksStepWithinTheRange) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        int min, max, start;
+        bool up;
+        int expected;
+    } rows[] = {
+        {"up", 0, 0, 10, 5, true, 6},
+        {"down", 0, 0, 10, 5, false, 4},
+        {"up at max stays", 0, 0, 10, 10, true, 10},
+        {"down at min stays", 0, 0, 10, 0, false, 0},
+        {"wrap up at max", UDS_WRAP, 0, 10, 10, true, 0},
+        {"wrap down at min", UDS_WRAP, 0, 10, 0, false, 10},
+        {"inverted range: up goes down", 0, 10, 0, 5, true, 4},
+        {"inverted range: down goes up", 0, 10, 0, 5, false, 6},
+        {"inverted range: up stops at max", 0, 10, 0, 0, true, 0},
+        {"horizontal right half is up", UDS_HORZ, 0, 10, 5, true, 6},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND ud = makeUpDown(row.style, 150, 10, 32, 20);
+        SendMessageA(ud, UDM_SETRANGE32, row.min, row.max);
+        SendMessageA(ud, UDM_SETPOS32, 0, row.start);
+        if (row.style & UDS_HORZ) {
+            // The right half steps up, the left half down.
+            SendMessageA(ud, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(row.up ? 24 : 4, 10));
+            SendMessageA(ud, WM_LBUTTONUP, 0, MAKELPARAM(row.up ? 24 : 4, 10));
+        } else {
+            click(ud, row.up);
+        }
+        EXPECT_EQ(pos(ud), row.expected);
+        DestroyWindow(ud);
+    }
+}
+
+TEST_F(UpDownTest, AStepAsksTheParentThenMovesThenScrolls) {
+    HWND ud = makeUpDown(UDS_SETBUDDYINT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE32, 1, 9);
+    SendMessageA(ud, UDM_SETPOS32, 0, 3);
+    rec.clear();
+    deltas.clear();
+    click(ud, true);
+    const std::vector<Event> expected = {
+        {parent, WM_NOTIFY, 0},
+        {buddy, WM_SETTEXT, 0},
+        {parent, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4)},
+        {parent, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 4)},
+    };
+    EXPECT_EQ(story(), expected);
+    ASSERT_EQ(deltas.size(), 1u);
+    EXPECT_EQ(deltas[0], std::make_pair(3, 1));
+    EXPECT_EQ(text(buddy), "4");
+}
+
+TEST_F(UpDownTest, TheParentRefusesOrChangesTheStep) {
+    HWND ud = makeUpDown(UDS_SETBUDDYINT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE32, 0, 100);
+    SendMessageA(ud, UDM_SETPOS32, 0, 50);
+    refuse = true;
+    rec.clear();
+    click(ud, true);
+    EXPECT_EQ(pos(ud), 50);
+    // The buddy is left alone, but the parent still hears the (unchanged) position.
+    const std::vector<Event> refused = {
+        {parent, WM_NOTIFY, 0},
+        {parent, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 50)},
+        {parent, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 50)},
+    };
+    EXPECT_EQ(story(), refused);
+    refuse = false;
+    newDelta = 10;
+    click(ud, false);
+    EXPECT_EQ(pos(ud), 60);
+    EXPECT_EQ(text(buddy), "60");
+}
+
+TEST_F(UpDownTest, TheBuddyShowsThePositionAsConfigured) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        int base;
+        int value;
+        const char* expected;
+    } rows[] = {
+        {"thousands", 0, 10, 12345, "12,345"},
+        {"millions", 0, 10, 1234567, "1,234,567"},
+        {"negative", 0, 10, -4321, "-4,321"},
+        {"short", 0, 10, 999, "999"},
+        {"no thousands", UDS_NOTHOUSANDS, 10, 12345, "12345"},
+        {"hexadecimal", 0, 16, 255, "0x00FF"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND ud = makeUpDown(UDS_SETBUDDYINT | row.style);
+        SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+        SendMessageA(ud, UDM_SETRANGE32, -100000000, 100000000);
+        SendMessageA(ud, UDM_SETBASE, row.base, 0);
+        SendMessageA(ud, UDM_SETPOS32, 0, row.value);
+        EXPECT_EQ(text(buddy), row.expected);
+        DestroyWindow(ud);
+    }
+}
+
+TEST_F(UpDownTest, WhatTheUserTypedIsReadBackBeforeAStep) {
+    HWND ud = makeUpDown(UDS_SETBUDDYINT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE32, 0, 5000);
+    SendMessageA(ud, UDM_SETPOS32, 0, 1);
+    SetWindowTextA(buddy, "1,200");
+    click(ud, true);
+    EXPECT_EQ(pos(ud), 1201);
+    EXPECT_EQ(text(buddy), "1,201");
+    // Text that is no number in range: the position stays and UDM_GETPOS reports an error.
+    SetWindowTextA(buddy, "abc");
+    const LRESULT answer = SendMessageA(ud, UDM_GETPOS, 0, 0);
+    EXPECT_EQ(LOWORD(answer), 1201);
+    EXPECT_NE(HIWORD(answer), 0);
+    BOOL failed = FALSE;
+    EXPECT_EQ(SendMessageA(ud, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)), 1201);
+    EXPECT_TRUE(failed);
+}
+
+TEST_F(UpDownTest, SetPosClampsAndReturnsThePrevious) {
+    HWND ud = makeUpDown(0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELPARAM(20, 10));  // max 20, min 10
+    EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(20, 10));
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(15, 0)), 0);
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(99, 0)), 15);
+    EXPECT_EQ(pos(ud), 20);
+    SendMessageA(ud, UDM_SETPOS32, 0, -5);
+    EXPECT_EQ(pos(ud), 10);
+    // Without a buddy UDM_GETPOS reports no error.
+    EXPECT_EQ(HIWORD(SendMessageA(ud, UDM_GETPOS, 0, 0)), 0);
+}
+
+TEST_F(UpDownTest, AutoBuddyTakesThePreviousSiblingAndAlignsBesideIt) {
+    struct Row {
+        const char* name;
+        DWORD align;
+        RECT buddyAfter;
+        RECT upDownAfter;
+    } rows[] = {
+        {"right", UDS_ALIGNRIGHT, {10, 10, 94, 30}, {94, 10, 110, 30}},
+        {"left", UDS_ALIGNLEFT, {26, 10, 110, 30}, {10, 10, 26, 30}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND edit = create(WS_CHILD | WS_VISIBLE, parent, 11, 10, 10, 100, 20);
+        HWND ud = makeUpDown(UDS_AUTOBUDDY | row.align, 200, 100, 16, 40);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), edit);
+        RECT b{};
+        RECT u{};
+        GetWindowRect(edit, &b);
+        GetWindowRect(ud, &u);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&b), 2);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&u), 2);
+        EXPECT_TRUE(EqualRect(&b, &row.buddyAfter))
+            << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+        EXPECT_TRUE(EqualRect(&u, &row.upDownAfter))
+            << u.left << "," << u.top << "," << u.right << "," << u.bottom;
+        DestroyWindow(ud);
+        DestroyWindow(edit);
+    }
+}
+
+TEST_F(UpDownTest, ArrowKeysInTheBuddyStepUntilTheControlGoes) {
+    HWND edit = create(WS_CHILD | WS_VISIBLE, parent, 11, 10, 10, 100, 20);
+    const LONG_PTR ownProc = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+    HWND ud = makeUpDown(UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ARROWKEYS);
+    SendMessageA(ud, UDM_SETRANGE32, 0, 5);
+    SendMessageA(ud, UDM_SETPOS32, 0, 2);
+    SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);
+    SendMessageA(edit, WM_KEYUP, VK_UP, 0);
+    EXPECT_EQ(pos(ud), 3);
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(pos(ud), 1);
+    EXPECT_EQ(text(edit), "1");
+    DestroyWindow(ud);
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), ownProc);
+    SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);  // nothing left to step: no crash
+    EXPECT_EQ(text(edit), "1");
+}
+
+TEST_F(UpDownTest, AccelerationSetsTheStepAndIsReadBack) {
+    HWND ud = makeUpDown(0);
+    UDACCEL accel[2] = {{0, 3}, {1, 9}};
+    EXPECT_TRUE(SendMessageA(ud, UDM_SETACCEL, 2, reinterpret_cast<LPARAM>(accel)));
+    EXPECT_FALSE(SendMessageA(ud, UDM_SETACCEL, 0, reinterpret_cast<LPARAM>(accel)));
+    UDACCEL back[4] = {};
+    EXPECT_EQ(SendMessageA(ud, UDM_GETACCEL, 1, reinterpret_cast<LPARAM>(back)), 2);
+    EXPECT_EQ(back[0].nInc, 3u);
+    EXPECT_EQ(back[1].nInc, 0u);  // only as many as asked for are copied
+    SendMessageA(ud, UDM_SETRANGE32, 0, 100);
+    click(ud, true);
+    EXPECT_EQ(pos(ud), 3);
+    EXPECT_EQ(SendMessageA(ud, UDM_SETBASE, 7, 0), 0);  // only 10 and 16
+    EXPECT_EQ(SendMessageA(ud, UDM_GETBASE, 0, 0), 10);
+}
+
+TEST_F(UpDownTest, CreateUpDownControlSetsEverything) {
+    HWND ud = CreateUpDownControl(WS_CHILD | UDS_SETBUDDYINT, 0, 0, 16, 20, parent, 9, nullptr,
+                                  buddy, 9, 1, 4);
+    ASSERT_NE(ud, nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), buddy);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(9, 1));
+    EXPECT_EQ(pos(ud), 4);
+    EXPECT_EQ(text(buddy), "4");
+}
+
+}  // namespace
