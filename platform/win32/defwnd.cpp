@@ -179,9 +179,10 @@ extern "C" LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_PAINT:
             ValidateRect(hwnd, nullptr);
             return 0;
-        // Without a device context nothing is erased; the background counts as not erased.
+        // The class background brush fills the client area; without one (or without a DC)
+        // the background counts as not erased.
         case WM_ERASEBKGND:
-            return 0;
+            return kvwin32::internal::eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
         case WM_CTLCOLORMSGBOX:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

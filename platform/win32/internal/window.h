@@ -16,6 +16,8 @@
 
 namespace kvwin32::internal {
 
+struct Surface;
+
 // A registered window class.
 struct WindowClass {
     std::string name;              // name as registered (compared without letter case)
@@ -65,6 +67,11 @@ struct Window {
     bool needSize = false;              // WM_SIZE/WM_MOVE owed to an overlapped window
     bool destroying = false;            // DestroyWindow has started on it
     bool nonclientSent = false;         // WM_NCDESTROY already sent
+    // State record of a system control's procedure (see internal/control.h); the record keeps
+    // it until the window is freed, whatever the procedure did with WM_NCDESTROY.
+    std::shared_ptr<void> controlState;
+    // Pixels of a top-level window, which it and its children paint into (paint.cpp).
+    std::shared_ptr<Surface> surface;
 };
 
 // ---- Handle table (window.cpp) ------------------------------------------------------------
@@ -143,5 +150,11 @@ void sendSizeAndMove(HWND hwnd);
 // The headless screen.
 inline constexpr int kScreenWidth = 1024;
 inline constexpr int kScreenHeight = 768;
+
+// ---- Painting (paint.cpp) ----------------------------------------------------------------------
+
+// DefWindowProc's WM_ERASEBKGND: fills the client area with the class background brush;
+// TRUE when there was one to fill with.
+LRESULT eraseBackground(HWND hwnd, HDC dc);
 
 }  // namespace kvwin32::internal

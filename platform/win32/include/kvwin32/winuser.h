@@ -491,6 +491,55 @@ BOOL UpdateWindow(HWND hwnd);
 // The bounding rectangle of the update region; FALSE when there is none.
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
 
+// ---- Window device contexts -------------------------------------------------------------------
+
+// What BeginPaint hands a WM_PAINT handler: the DC, whether the background still needs erasing
+// (WM_ERASEBKGND answered 0) and the rectangle to repaint, in client coordinates.
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+using LPPAINTSTRUCT = PAINTSTRUCT*;
+
+#define DCX_WINDOW 0x00000001L
+#define DCX_CACHE 0x00000002L
+#define DCX_NORESETATTRS 0x00000004L
+#define DCX_CLIPCHILDREN 0x00000008L
+#define DCX_CLIPSIBLINGS 0x00000010L
+#define DCX_PARENTCLIP 0x00000020L
+#define DCX_EXCLUDERGN 0x00000040L
+#define DCX_INTERSECTRGN 0x00000080L
+#define DCX_VALIDATE 0x00200000L
+
+// WM_PRINT / WM_PRINTCLIENT options.
+#define PRF_CHECKVISIBLE 0x00000001L
+#define PRF_NONCLIENT 0x00000002L
+#define PRF_CLIENT 0x00000004L
+#define PRF_ERASEBKGND 0x00000008L
+#define PRF_CHILDREN 0x00000010L
+#define PRF_OWNED 0x00000020L
+
+// Prepares a window for painting: a DC clipped to the update area, WM_ERASEBKGND sent to
+// erase it, the area validated. Null (and ps untouched) for an invalid window.
+HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps);
+// Ends the painting BeginPaint started and releases its DC; always TRUE for a live window.
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+// A DC on the window's client area (null window: the whole screen), clipped to it and to
+// its ancestors' client areas; ReleaseDC gives it back.
+HDC GetDC(HWND hwnd);
+// GetDC with DCX_* options: DCX_WINDOW covers the whole window rectangle.
+HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
+// A DC on the whole window rectangle, non-client frame included.
+HDC GetWindowDC(HWND hwnd);
+// Releases a DC from GetDC, GetDCEx or GetWindowDC: 1 when released, 0 for any other DC.
+int ReleaseDC(HWND hwnd, HDC dc);
+// The window a DC from GetDC, GetWindowDC or BeginPaint paints, or null.
+HWND WindowFromDC(HDC dc);
+
 // ---- Focus, activation, enabling, capture ---------------------------------------------------
 
 HWND SetFocus(HWND hwnd);

@@ -1,0 +1,467 @@
+// The "Edit" control: the notifications of typing, WM_SETTEXT and EM_REPLACESEL in Windows'
+// order, digits-only and limit refusals, the modify flag, selection and margin rules, undo,
+// lines of a multi-line edit, keys, the clipboard and what the field paints.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "WindowFixture.h"
+#include "kvwin32/render.h"
+#include "kvwin32/winuser.h"
+#include "kvwin32/winuser_controls.h"
+
+using kvtest::ExpectedMsg;
+using kvtest::LParam;
+using kvtest::Parent;
+using kvtest::RecordedMsg;
+using kvtest::Sent;
+using kvtest::WParam;
+
+namespace {
+
+constexpr int kId = 77;
+
+class EditTest : public kvtest::WindowFixture {
+  protected:
+    void SetUp() override {
+        parent =
+            create(WS_POPUP | WS_VISIBLE, nullptr, 0, 0, 0, 300, 200, kvtest::kRecorderParentClass);
+    }
+    HWND edit(DWORD style, const char* text = "", int width = 120, int height = 20) {
+        return CreateWindowExA(0, WC_EDITA, text, WS_CHILD | WS_VISIBLE | style, 10, 10, width,
+                               height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kId)),
+                               nullptr, nullptr);
+    }
+    std::vector<RecordedMsg> commands() const {
+        std::vector<RecordedMsg> out;
+        for (const RecordedMsg& m : rec.log()) {
+            if (m.hwnd == parent && m.message == WM_COMMAND) {
+                out.push_back(m);
+            }
+        }
+        return out;
+    }
+    static ExpectedMsg en(HWND e, WORD code) {
+        return {WM_COMMAND, Sent | Parent | WParam | LParam, MAKEWPARAM(kId, code),
+                reinterpret_cast<LPARAM>(e)};
+    }
+    static std::string text(HWND e) {
+        char buffer[256] = {};
+        GetWindowTextA(e, buffer, sizeof buffer);
+        return buffer;
+    }
+    static void type(HWND e, const std::string& chars) {
+        for (char c : chars) {
+            SendMessageA(e, WM_CHAR, static_cast<unsigned char>(c), 1);
+        }
+    }
+    static std::pair<DWORD, DWORD> selection(HWND e) {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+    HWND parent = nullptr;
+};
+
+TEST_F(EditTest, TypingNotifiesUpdateThenChangeAndSetsModify) {
+    HWND e = edit(ES_AUTOHSCROLL, "old");
+    rec.clear();
+    // As the Robot types: focus, select all, one WM_CHAR per character.
+    SetFocus(e);
+    SendMessageA(e, EM_SETSEL, 0, -1);
+    type(e, "ab");
+    EXPECT_EQ(text(e), "ab");
+    EXPECT_TRUE(kvtest::compareSequence(commands(),
+                                        {en(e, EN_SETFOCUS), en(e, EN_UPDATE), en(e, EN_CHANGE),
+                                         en(e, EN_UPDATE), en(e, EN_CHANGE)},
+                                        "typing"));
+    EXPECT_TRUE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+    EXPECT_EQ(selection(e), std::make_pair(DWORD{2}, DWORD{2}));
+    SendMessageA(e, EM_SETMODIFY, FALSE, 0);
+    EXPECT_FALSE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+}
+
+TEST_F(EditTest, SetTextNotifiesSingleLineOnlyAndClearsModify) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        bool notifies;
+    };
+    const Row rows[] = {{"single line", ES_AUTOHSCROLL, true},
+                        {"multi-line", ES_MULTILINE | ES_AUTOVSCROLL, false}};
+    for (const Row& row : rows) {
+        HWND e = edit(row.style);
+        type(e, "x");
+        ASSERT_TRUE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+        for (const char* value : {"value", "value"}) {  // the same text notifies again
+            rec.clear();
+            SetWindowTextA(e, value);
+            std::vector<ExpectedMsg> expected;
+            if (row.notifies) {
+                expected = {en(e, EN_UPDATE), en(e, EN_CHANGE)};
+            }
+            EXPECT_TRUE(kvtest::compareSequence(commands(), expected, row.name));
+        }
+        EXPECT_EQ(text(e), "value");
+        EXPECT_FALSE(SendMessageA(e, EM_GETMODIFY, 0, 0)) << row.name;
+        EXPECT_EQ(selection(e), std::make_pair(DWORD{0}, DWORD{0})) << row.name;
+        EXPECT_FALSE(SendMessageA(e, EM_CANUNDO, 0, 0)) << row.name;
+        DestroyWindow(e);
+    }
+}
+
+TEST_F(EditTest, NumberStyleRefusesNonDigitTypingOnly) {
+    HWND e = edit(ES_NUMBER | ES_AUTOHSCROLL);
+    struct Row {
+        char c;
+        bool accepted;
+    };
+    const Row rows[] = {{'1', true},  {'x', false}, {'2', true}, {' ', false},
+                        {'-', false}, {'.', false}, {'9', true}};
+    std::string expectedText;
+    for (const Row& row : rows) {
+        rec.clear();
+        type(e, std::string(1, row.c));
+        if (row.accepted) {
+            expectedText += row.c;
+        }
+        std::vector<ExpectedMsg> expected;
+        if (row.accepted) {
+            expected = {en(e, EN_UPDATE), en(e, EN_CHANGE)};
+        }
+        EXPECT_TRUE(kvtest::compareSequence(commands(), expected, std::string("char ") + row.c));
+        EXPECT_EQ(text(e), expectedText);
+    }
+    // Only typing is filtered.
+    SetWindowTextA(e, "abc");
+    EXPECT_EQ(text(e), "abc");
+    SendMessageA(e, EM_SETSEL, 3, 3);
+    SendMessageA(e, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("-x"));
+    EXPECT_EQ(text(e), "abc-x");
+}
+
+TEST_F(EditTest, LimitRefusesTypingWithMaxTextButNotSetText) {
+    HWND e = edit(ES_AUTOHSCROLL);
+    EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 30000);
+    SendMessageA(e, EM_LIMITTEXT, 3, 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 3);
+    rec.clear();
+    type(e, "abcd");
+    EXPECT_EQ(text(e), "abc");
+    EXPECT_TRUE(kvtest::compareSequence(
+        commands(),
+        {en(e, EN_UPDATE), en(e, EN_CHANGE), en(e, EN_UPDATE), en(e, EN_CHANGE), en(e, EN_UPDATE),
+         en(e, EN_CHANGE), en(e, EN_MAXTEXT)},
+        "typing past the limit"));
+    // Typing over a selection fits again.
+    SendMessageA(e, EM_SETSEL, 1, 2);
+    type(e, "Z");
+    EXPECT_EQ(text(e), "aZc");
+    // WM_SETTEXT is not cut to the limit.
+    SetWindowTextA(e, "123456");
+    EXPECT_EQ(text(e), "123456");
+    // EM_REPLACESEL: EN_MAXTEXT first, then what fits goes in.
+    SetWindowTextA(e, "ab");
+    SendMessageA(e, EM_SETSEL, 2, 2);
+    rec.clear();
+    SendMessageA(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("xyz"));
+    EXPECT_EQ(text(e), "abx");
+    EXPECT_TRUE(kvtest::compareSequence(
+        commands(), {en(e, EN_MAXTEXT), en(e, EN_UPDATE), en(e, EN_CHANGE)}, "replace past limit"));
+    // Zero lifts the limit.
+    SendMessageA(e, EM_LIMITTEXT, 0, 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE);
+}
+
+TEST_F(EditTest, NarrowFieldWithoutAutoScrollRefusesWhatDoesNotFit) {
+    // 30 pixels hold five 6-pixel characters.
+    HWND e = edit(0, "", 30);
+    rec.clear();
+    type(e, "abcdef");
+    EXPECT_EQ(text(e), "abcde");
+    EXPECT_TRUE(kvtest::compareSequence({commands().back()}, {en(e, EN_MAXTEXT)}, "width"));
+}
+
+TEST_F(EditTest, SelectionRules) {
+    HWND e = edit(ES_AUTOHSCROLL, "abcdef");
+    struct Row {
+        const char* name;
+        WPARAM start;
+        LPARAM end;
+        DWORD gotStart;
+        DWORD gotEnd;
+    };
+    const Row rows[] = {
+        {"all", 0, -1, 0, 6},
+        {"range", 1, 3, 1, 3},
+        {"reversed is ordered", 4, 1, 1, 4},
+        {"start -1 drops the selection at the caret", static_cast<WPARAM>(-1), 0, 1, 1},
+        {"end past the text", 2, 100, 2, 6},
+        {"caret only", 5, 5, 5, 5},
+    };
+    rec.clear();
+    for (const Row& row : rows) {
+        SendMessageA(e, EM_SETSEL, row.start, row.end);
+        EXPECT_EQ(selection(e), std::make_pair(row.gotStart, row.gotEnd)) << row.name;
+    }
+    EXPECT_TRUE(commands().empty()) << "EM_SETSEL notifies nothing";
+    // The return value packs the same numbers.
+    SendMessageA(e, EM_SETSEL, 2, 4);
+    EXPECT_EQ(SendMessageA(e, EM_GETSEL, 0, 0), MAKELONG(2, 4));
+    // The caret is the end EM_SETSEL named last: Right from a reversed selection moves from 1.
+    SendMessageA(e, EM_SETSEL, 4, 1);
+    SendMessageA(e, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(selection(e), std::make_pair(DWORD{2}, DWORD{2}));
+}
+
+TEST_F(EditTest, ReplaceSelNotifiesAndSetsModify) {
+    HWND e = edit(ES_AUTOHSCROLL, "hello world");
+    SendMessageA(e, EM_SETSEL, 0, 5);
+    rec.clear();
+    SendMessageA(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("goodbye"));
+    EXPECT_EQ(text(e), "goodbye world");
+    EXPECT_EQ(selection(e), std::make_pair(DWORD{7}, DWORD{7}));
+    EXPECT_TRUE(
+        kvtest::compareSequence(commands(), {en(e, EN_UPDATE), en(e, EN_CHANGE)}, "replace"));
+    EXPECT_TRUE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+    EXPECT_TRUE(SendMessageA(e, EM_CANUNDO, 0, 0));
+    EXPECT_TRUE(SendMessageA(e, EM_UNDO, 0, 0));
+    EXPECT_EQ(text(e), "hello world");
+    // Undo of the undo puts the change back (one level, swapped).
+    SendMessageA(e, EM_UNDO, 0, 0);
+    EXPECT_EQ(text(e), "goodbye world");
+    SendMessageA(e, EM_EMPTYUNDOBUFFER, 0, 0);
+    EXPECT_FALSE(SendMessageA(e, EM_CANUNDO, 0, 0));
+    // A replacement that cannot be undone leaves no record.
+    SendMessageA(e, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("!"));
+    EXPECT_FALSE(SendMessageA(e, EM_CANUNDO, 0, 0));
+    // Null text is ignored.
+    rec.clear();
+    SendMessageA(e, EM_REPLACESEL, TRUE, 0);
+    EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(EditTest, TypingIsOneUndoStep) {
+    HWND e = edit(ES_AUTOHSCROLL, "x");
+    SendMessageA(e, EM_SETSEL, 1, 1);
+    type(e, "abc");
+    EXPECT_EQ(text(e), "xabc");
+    SendMessageA(e, EM_UNDO, 0, 0);
+    EXPECT_EQ(text(e), "x");
+}
+
+TEST_F(EditTest, Margins) {
+    HWND e = edit(ES_AUTOHSCROLL, "abc");
+    EXPECT_EQ(SendMessageA(e, EM_GETMARGINS, 0, 0), MAKELONG(0, 0));
+    SendMessageA(e, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(5, 9));
+    EXPECT_EQ(SendMessageA(e, EM_GETMARGINS, 0, 0), MAKELONG(5, 0)) << "only the left one";
+    SendMessageA(e, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(1, 9));
+    EXPECT_EQ(SendMessageA(e, EM_GETMARGINS, 0, 0), MAKELONG(5, 9));
+    // The first character starts at the left margin.
+    EXPECT_EQ(LOWORD(SendMessageA(e, EM_POSFROMCHAR, 0, 0)), 5);
+    EXPECT_EQ(LOWORD(SendMessageA(e, EM_POSFROMCHAR, 1, 0)), 11);
+    SendMessageA(e, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELONG(EC_USEFONTINFO, EC_USEFONTINFO));
+    EXPECT_EQ(SendMessageA(e, EM_GETMARGINS, 0, 0), MAKELONG(3, 3));
+    // A new font resets both margins to the font's.
+    SendMessageA(e, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(0, 0));
+    SendMessageA(e, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETMARGINS, 0, 0), MAKELONG(3, 3));
+    EXPECT_EQ(SendMessageA(e, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+TEST_F(EditTest, MultiLineLines) {
+    HWND e = edit(ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, "one\r\ntwo\r\nthree", 120, 60);
+    struct Row {
+        const char* name;
+        UINT msg;
+        WPARAM wParam;
+        LRESULT result;
+    };
+    const Row rows[] = {
+        {"line count", EM_GETLINECOUNT, 0, 3},
+        {"index of line 1", EM_LINEINDEX, 1, 5},
+        {"index of line 2", EM_LINEINDEX, 2, 10},
+        {"no line 3", EM_LINEINDEX, 3, -1},
+        {"length of the line at 6", EM_LINELENGTH, 6, 3},
+        {"length of the last line", EM_LINELENGTH, 12, 5},
+        {"line of char 4 (the CR)", EM_LINEFROMCHAR, 4, 0},
+        {"line of char 10", EM_LINEFROMCHAR, 10, 2},
+        {"line of the end", EM_LINEFROMCHAR, 15, 2},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(SendMessageA(e, row.msg, row.wParam, 0), row.result) << row.name;
+    }
+    // EM_GETLINE copies at most the size in the buffer's first WORD, with no terminator.
+    char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    *reinterpret_cast<WORD*>(buffer) = 3;
+    EXPECT_EQ(SendMessageA(e, EM_GETLINE, 2, reinterpret_cast<LPARAM>(buffer)), 3);
+    EXPECT_EQ(std::string(buffer, 4), "thr#");
+    *reinterpret_cast<WORD*>(buffer) = sizeof buffer;
+    EXPECT_EQ(SendMessageA(e, EM_GETLINE, 1, reinterpret_cast<LPARAM>(buffer)), 3);
+    EXPECT_EQ(std::string(buffer, 3), "two");
+    EXPECT_EQ(SendMessageA(e, EM_GETLINE, 9, reinterpret_cast<LPARAM>(buffer)), 0);
+    // Positions: line 1 starts one font line lower.
+    const LRESULT pos = SendMessageA(e, EM_POSFROMCHAR, 5, 0);
+    EXPECT_EQ(HIWORD(pos), 13);
+    EXPECT_EQ(SendMessageA(e, EM_CHARFROMPOS, 0, pos), MAKELONG(5, 1));
+    EXPECT_EQ(SendMessageA(e, EM_POSFROMCHAR, 15, 0), -1) << "past the last character";
+    // Enter in a multi-line edit outside a dialog starts a new line.
+    SendMessageA(e, EM_SETSEL, 3, 3);
+    type(e, "\r");
+    EXPECT_EQ(text(e), "one\r\n\r\ntwo\r\nthree");
+    // Backspace and Delete take CR LF as one.
+    type(e, "\b");
+    EXPECT_EQ(text(e), "one\r\ntwo\r\nthree");
+    SendMessageA(e, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(text(e), "onetwo\r\nthree");
+}
+
+TEST_F(EditTest, MultiLineWrapsWordsWithoutHorizontalScroll) {
+    // 60 pixels hold ten characters.
+    HWND e = edit(ES_MULTILINE, "aaaa bbbb cccc dddddddddddd", 60, 80);
+    EXPECT_EQ(SendMessageA(e, EM_GETLINECOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageA(e, EM_LINEINDEX, 1, 0), 10);
+    EXPECT_EQ(SendMessageA(e, EM_LINEINDEX, 2, 0), 15);
+    EXPECT_EQ(SendMessageA(e, EM_LINEINDEX, 3, 0), 25) << "a long word breaks inside";
+    EXPECT_EQ(SendMessageA(e, WM_GETDLGCODE, 0, 0),
+              DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_WANTALLKEYS);
+    HWND single = edit(ES_AUTOHSCROLL);
+    EXPECT_EQ(SendMessageA(single, WM_GETDLGCODE, 0, 0),
+              DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS);
+}
+
+TEST_F(EditTest, CaretKeys) {
+    HWND e = edit(ES_AUTOHSCROLL, "abcdef");
+    struct Row {
+        const char* name;
+        WPARAM key;
+        DWORD caret;
+    };
+    SendMessageA(e, EM_SETSEL, 3, 3);
+    const Row rows[] = {{"left", VK_LEFT, 2},
+                        {"right", VK_RIGHT, 3},
+                        {"home", VK_HOME, 0},
+                        {"end", VK_END, 6},
+                        {"right at end", VK_RIGHT, 6},
+                        {"up acts as left", VK_UP, 5},
+                        {"down acts as right", VK_DOWN, 6}};
+    rec.clear();
+    for (const Row& row : rows) {
+        SendMessageA(e, WM_KEYDOWN, row.key, 0);
+        EXPECT_EQ(selection(e), std::make_pair(row.caret, row.caret)) << row.name;
+    }
+    EXPECT_TRUE(commands().empty()) << "moving the caret notifies nothing";
+    SendMessageA(e, EM_SETSEL, 1, 1);
+    SendMessageA(e, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(text(e), "acdef");
+    SendMessageA(e, EM_SETSEL, 0, -1);
+    SendMessageA(e, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(text(e), "");
+    EXPECT_TRUE(kvtest::compareSequence(
+        commands(), {en(e, EN_UPDATE), en(e, EN_CHANGE), en(e, EN_UPDATE), en(e, EN_CHANGE)},
+        "two deletes"));
+}
+
+TEST_F(EditTest, ReadOnlyTakesNoTypingButProgramChanges) {
+    HWND e = edit(ES_AUTOHSCROLL | ES_READONLY, "fixed");
+    rec.clear();
+    SendMessageA(e, EM_SETSEL, 0, -1);
+    type(e, "x\b");
+    SendMessageA(e, WM_KEYDOWN, VK_DELETE, 0);
+    SendMessageA(e, WM_CLEAR, 0, 0);
+    EXPECT_EQ(text(e), "fixed");
+    EXPECT_TRUE(commands().empty());
+    SendMessageA(e, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("set"));
+    EXPECT_EQ(text(e), "set");
+    EXPECT_TRUE(SendMessageA(e, EM_SETREADONLY, FALSE, 0));
+    EXPECT_FALSE(GetWindowLongA(e, GWL_STYLE) & ES_READONLY);
+    type(e, "!");
+    EXPECT_EQ(text(e), "set!");
+}
+
+TEST_F(EditTest, ClipboardAndCaseAndPassword) {
+    HWND upper = edit(ES_AUTOHSCROLL | ES_UPPERCASE, "abc");
+    EXPECT_EQ(text(upper), "ABC");
+    SendMessageA(upper, EM_SETSEL, 3, 3);
+    type(upper, "d");
+    EXPECT_EQ(text(upper), "ABCD");
+    SendMessageA(upper, EM_SETSEL, 1, 3);
+    SendMessageA(upper, WM_CUT, 0, 0);
+    EXPECT_EQ(text(upper), "AD");
+
+    HWND multi = edit(ES_MULTILINE | ES_AUTOHSCROLL, "", 120, 60);
+    SendMessageA(multi, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(multi), "BC");
+    // A single-line edit pastes up to the first line break.
+    SetWindowTextA(multi, "one\r\ntwo");
+    SendMessageA(multi, EM_SETSEL, 0, -1);
+    SendMessageA(multi, WM_COPY, 0, 0);
+    HWND single = edit(ES_AUTOHSCROLL);
+    SendMessageA(single, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(single), "one");
+
+    HWND password = edit(ES_AUTOHSCROLL | ES_PASSWORD, "secret");
+    EXPECT_EQ(SendMessageA(password, EM_GETPASSWORDCHAR, 0, 0), '*');
+    EXPECT_EQ(text(password), "secret");
+    SendMessageA(password, EM_SETSEL, 0, -1);
+    SendMessageA(password, WM_COPY, 0, 0);
+    SendMessageA(single, EM_SETSEL, 0, -1);
+    SendMessageA(single, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(single), "one") << "a password is never copied";
+}
+
+TEST_F(EditTest, FocusNotifications) {
+    HWND a = edit(ES_AUTOHSCROLL, "a");
+    HWND b =
+        CreateWindowExA(0, WC_EDITA, "b", WS_CHILD | WS_VISIBLE, 10, 40, 50, 20, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kId + 1)), nullptr, nullptr);
+    SetFocus(a);
+    rec.clear();
+    SetFocus(b);
+    EXPECT_TRUE(
+        kvtest::compareSequence(commands(),
+                                {en(a, EN_KILLFOCUS),
+                                 {WM_COMMAND, Sent | Parent | WParam | LParam,
+                                  MAKEWPARAM(kId + 1, EN_SETFOCUS), reinterpret_cast<LPARAM>(b)}},
+                                "focus moves"));
+    // The edit does not select its text itself when it gets the focus.
+    EXPECT_EQ(selection(b), std::make_pair(DWORD{0}, DWORD{0}));
+}
+
+int countPixels(const kvwin32::PixelImage& image, COLORREF color) {
+    const std::uint32_t pixel = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+    int n = 0;
+    for (std::uint32_t p : image.pixels) {
+        n += p == pixel ? 1 : 0;
+    }
+    return n;
+}
+
+TEST_F(EditTest, PaintsTextSelectionAndDisabledColours) {
+    HWND e = edit(ES_AUTOHSCROLL, "Some text");
+    kvwin32::PixelImage image = kvwin32::renderWindow(e);
+    ASSERT_EQ(image.width, 120);
+    EXPECT_GT(countPixels(image, GetSysColor(COLOR_WINDOW)), 0) << "window background";
+    EXPECT_GT(countPixels(image, GetSysColor(COLOR_WINDOWTEXT)), 20) << "text";
+    EXPECT_EQ(countPixels(image, GetSysColor(COLOR_HIGHLIGHT)), 0) << "no selection shown";
+    SetFocus(e);
+    SendMessageA(e, EM_SETSEL, 0, 4);
+    image = kvwin32::renderWindow(e);
+    EXPECT_GT(countPixels(image, GetSysColor(COLOR_HIGHLIGHT)), 24 * 5) << "selection";
+    // Disabled: static colours and grey text.
+    SetFocus(nullptr);
+    EnableWindow(e, FALSE);
+    image = kvwin32::renderWindow(e);
+    EXPECT_EQ(countPixels(image, GetSysColor(COLOR_WINDOWTEXT)), 0);
+    EXPECT_GT(countPixels(image, GetSysColor(COLOR_GRAYTEXT)), 20);
+    EXPECT_GT(countPixels(image, GetSysColor(COLOR_3DFACE)), 0);
+}
+
+}  // namespace
