@@ -1,2 +1,168 @@
-// (being written)
+// UI automation: the Robot acts on windows as a user would and reads them back.
+//
+// Every action produces the messages the real user action produces, sent to the control that
+// would get them on Windows: a click is WM_LBUTTONDOWN (MK_LBUTTON) then WM_LBUTTONUP at the
+// centre of the control or of the part clicked (a list item, a tab, the list of a combo box);
+// typing is SetFocus, EM_SETSEL(0,-1) and one WM_CHAR a character (a Delete key press for an
+// empty text); a key press goes through IsDialogMessageA of the control's dialog first, as a
+// message loop would pass it. An action on a disabled or hidden control, or on a control of a
+// kind the action does not fit, is refused with a text that says why, and nothing is sent.
+// After each action the Robot dispatches what was posted, as a message loop would between two
+// user actions.
+//
+// Controls are found by a ControlQuery (a script's REF): own text or the text of the label
+// that stands before it in tab order, `#ID`, the focus, with an offset in tab order.
 #pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kvwin32/windef.h"
+
+namespace kvwin32 {
+
+// How a control is named.
+struct ControlQuery {
+    enum class Kind {
+        text,   // by its own text or the text of the label that names it
+        id,     // by its control id
+        focus,  // the control that has the focus
+    };
+    Kind kind = Kind::text;
+    std::string text;          // for Kind::text; `&` and blanks at the ends are ignored
+    bool prefix = false;       // the text names any text that begins with it (REF "abc*")
+    bool ownTextOnly = false;  // only the control's own text counts, never a label's (REF "=abc")
+    int id = 0;                // for Kind::id
+    int offset = 0;            // places after (+) or before (-) the control in tab order
+
+    // A query by text; a trailing `*` makes it a prefix, a leading `=` makes it own-text-only.
+    static ControlQuery byText(std::string_view refText);
+    // A query by control id.
+    static ControlQuery byId(int id);
+    // The control that has the focus.
+    static ControlQuery focused();
+    // The query as a script writes it ("OK", "#1001", "focus", "Value list"+1), for messages.
+    std::string describe() const;
+};
+
+// An item of a list box, combo box, list view, tab control or button bar: by text or index.
+struct ItemQuery {
+    bool byIndex = false;
+    int index = 0;
+    std::string text;  // compared as a ControlQuery text (`&` and blanks at the ends ignored)
+
+    static ItemQuery at(int index) { return ItemQuery{true, index, {}}; }
+    static ItemQuery named(std::string_view text) { return ItemQuery{false, 0, std::string(text)}; }
+    std::string describe() const;
+};
+
+// The result of finding or acting: a window and/or an error text (empty when it worked).
+struct RobotResult {
+    HWND hwnd = nullptr;  // the control found or acted on
+    std::string error;    // why it was refused; empty on success
+
+    bool ok() const { return error.empty(); }
+    explicit operator bool() const { return ok(); }
+};
+
+// The keyboard modifiers of a key press.
+enum class KeyModifiers : unsigned { none = 0, shift = 1, ctrl = 2, alt = 4 };
+constexpr KeyModifiers operator|(KeyModifiers a, KeyModifiers b) {
+    return static_cast<KeyModifiers>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+constexpr bool hasModifier(KeyModifiers set, KeyModifiers one) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(one)) != 0;
+}
+
+// True when control text `controlText` matches a query text: `&` ignored on both sides,
+// blanks at the ends ignored, the rest exact; with prefix, the control text need only begin
+// with the query text.
+bool robotTextMatches(std::string_view queryText, std::string_view controlText, bool prefix);
+
+// Reads the check state of an item of a check-list box (a list box whose owner draws check
+// boxes); nullopt when the list is not one such. Without a reader installed, the Robot asks
+// the list with the message registered as "KvCheckListBoxGetCheck" (wParam the index), which
+// the framework's check-list box answers with 0x10000 | state.
+using CheckListReader = std::function<std::optional<bool>(HWND list, int index)>;
+// Installs a reader of check-list items in place of the message; returns the previous one.
+CheckListReader setCheckListReader(CheckListReader reader);
+
+// The topmost modal dialog of the calling thread (a visible top-level dialog whose owner is
+// disabled), or null.
+HWND topmostModalDialog();
+
+// Acts on windows as a user would.
+class Robot {
+  public:
+    // A Robot that searches the thread's windows in the automatic order: the topmost modal
+    // dialog; else the active page of a property sheet and its visible child dialogs, then
+    // the sheet's own buttons and tabs; else the topmost visible top-level window.
+    Robot() = default;
+    // A Robot that searches only under root.
+    explicit Robot(HWND root) : m_root(root) {}
+
+    // Fixes the search root (null: the automatic order).
+    void setRoot(HWND root) { m_root = root; }
+    // The windows searched, in order, for the current state of the thread's windows.
+    std::vector<HWND> searchRoots() const;
+
+    // ---- Finding ----
+    // The one control the query names; refused when none or several match (listing them).
+    RobotResult find(const ControlQuery& query) const;
+    // The label text (`&` kept) that names a control, or empty when none does.
+    std::string labelOf(HWND control) const;
+
+    // ---- Actions (each refused on a disabled or hidden control) ----
+    // Clicks a button, check box, radio button or a static with SS_NOTIFY.
+    RobotResult click(HWND control);
+    // Double-clicks a control (down, up, WM_LBUTTONDBLCLK, up).
+    RobotResult doubleClick(HWND control);
+    // Clicks or double-clicks an item of a list box or list view.
+    RobotResult clickItem(HWND control, const ItemQuery& item, bool twice = false);
+    // Clicks the button of a button bar whose tooltip text is item.text.
+    RobotResult clickPart(HWND control, const ItemQuery& item);
+    // Replaces the text of an edit (or an editable combo box's edit) by typing it.
+    RobotResult type(HWND control, std::string_view text);
+    // Chooses an item of a combo box (with the mouse), list box or list view.
+    RobotResult select(HWND control, const ItemQuery& item);
+    // Clicks the check box of a check-list item when its state differs from on.
+    RobotResult check(HWND control, const ItemQuery& item, bool on);
+    // Presses a key (VK_*) in a control, the dialog seeing it first.
+    RobotResult key(HWND control, UINT vk, KeyModifiers modifiers = KeyModifiers::none);
+    // Clicks a tab of a tab control or of the sheet a tab control belongs to.
+    RobotResult clickTab(HWND tabControl, const ItemQuery& item);
+    // Dispatches what is posted to the thread's windows without asking the input source.
+    void pump();
+
+    // The same actions on the control a query names.
+    RobotResult click(const ControlQuery& query);
+    RobotResult type(const ControlQuery& query, std::string_view text);
+    RobotResult select(const ControlQuery& query, const ItemQuery& item);
+    RobotResult key(const ControlQuery& query, UINT vk,
+                    KeyModifiers modifiers = KeyModifiers::none);
+
+    // ---- Reads ----
+    static std::string text(HWND control);
+    static bool enabled(HWND control);
+    static bool visible(HWND control);
+    // The check state of a button (BST_CHECKED), or of a check-list item.
+    static bool checked(HWND control);
+    static std::optional<bool> itemChecked(HWND control, const ItemQuery& item);
+    static bool focused(HWND control);
+    // The selected item's text of a list box, combo box, list view or tab control; empty when none.
+    static std::string selectedText(HWND control);
+    // The item texts of a list box, combo box, list view or tab control.
+    static std::vector<std::string> items(HWND control);
+    // The number of items.
+    static int count(HWND control);
+    // The class name of a window ("Button", "Edit" ...).
+    static std::string className(HWND hwnd);
+
+  private:
+    HWND m_root = nullptr;
+};
+
+}  // namespace kvwin32

@@ -49,7 +49,19 @@
 #define MB_RTLREADING 0x00100000L
 #define MB_SERVICE_NOTIFICATION 0x00200000L
 
-// Answers are the standard command ids of kvwin32/styles.h (IDOK, IDCANCEL, IDYES, IDNO ...).
+// Answers are the standard command ids of kvwin32/styles.h (IDOK, IDCANCEL, IDYES, IDNO ...)
+// and the two of MB_CANCELTRYCONTINUE.
+#ifndef IDTRYAGAIN
+#define IDTRYAGAIN 10
+#endif
+#ifndef IDCONTINUE
+#define IDCONTINUE 11
+#endif
+
+// The last error of MessageBoxA for a style it cannot show.
+#ifndef ERROR_INVALID_MSGBOX_STYLE
+#define ERROR_INVALID_MSGBOX_STYLE 1158L
+#endif
 
 // Shows a message box owned by owner and returns the id of the button that closed it, or 0
 // when the style is invalid (ERROR_INVALID_MSGBOX_STYLE). A null caption means "Error".
