@@ -1,0 +1,388 @@
+// Property sheets: pages made on first activation, the start page, the PSN_* protocol with
+// its refusals (leaving a page, applying), Apply following PSM_CHANGED, Cancel resetting the
+// pages, modeless sheets closed by OK or Cancel, and modal sheets driven by queued input.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DialogTestSupport.h"
+#include "kvwin32/commctrl.h"
+#include "kvwin32/desktop.h"
+#include "kvwin32/prsht.h"
+
+namespace {
+
+// What one page heard and how it answers.
+struct PageScript {
+    std::vector<UINT> heard;          // PSN_* codes in order
+    std::vector<LPARAM> applyParams;  // lParam of each PSN_APPLY
+    LRESULT killActive = FALSE;       // PSN_KILLACTIVE answer
+    LRESULT apply = PSNRET_NOERROR;   // PSN_APPLY answer
+    LRESULT queryCancel = FALSE;      // PSN_QUERYCANCEL answer
+    LRESULT setActive = 0;            // PSN_SETACTIVE answer
+    int releases = 0;                 // PSPCB_RELEASE calls
+    int creates = 0;                  // PSPCB_CREATE calls
+    bool changedAtInit = false;       // reports a change from WM_INITDIALOG
+    HWND hwnd = nullptr;              // the page's window, once made
+
+    static INT_PTR proc(HWND page, UINT msg, WPARAM, LPARAM lParam) {
+        if (msg == WM_INITDIALOG) {
+            auto* psp = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
+            SetWindowLongPtrA(page, DWLP_USER, psp->lParam);
+            auto* self = reinterpret_cast<PageScript*>(psp->lParam);
+            self->hwnd = page;
+            if (self->changedAtInit) {
+                PropSheet_Changed(GetParent(page), page);
+            }
+            return TRUE;
+        }
+        auto* self = reinterpret_cast<PageScript*>(GetWindowLongPtrA(page, DWLP_USER));
+        if (self == nullptr || msg != WM_NOTIFY) {
+            return FALSE;
+        }
+        auto* notify = reinterpret_cast<PSHNOTIFY*>(lParam);
+        self->heard.push_back(notify->hdr.code);
+        LRESULT result = 0;
+        switch (notify->hdr.code) {
+            case PSN_KILLACTIVE:
+                result = self->killActive;
+                break;
+            case PSN_APPLY:
+                self->applyParams.push_back(notify->lParam);
+                result = self->apply;
+                break;
+            case PSN_QUERYCANCEL:
+                result = self->queryCancel;
+                break;
+            case PSN_SETACTIVE:
+                result = self->setActive;
+                break;
+            default:
+                break;
+        }
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    static UINT callback(HWND, UINT msg, PROPSHEETPAGEA* psp) {
+        auto* self = reinterpret_cast<PageScript*>(psp->lParam);
+        if (msg == PSPCB_CREATE) {
+            ++self->creates;
+            return 1;
+        }
+        if (msg == PSPCB_RELEASE) {
+            ++self->releases;
+        }
+        return 0;
+    }
+};
+
+class PropertySheetTest : public kvtest::DialogFixture {
+  protected:
+    void SetUp() override {
+        DialogFixture::SetUp();
+        const int templates[] = {IDD_PAGE_ONE, IDD_PAGE_TWO, IDD_PAGE_THREE};
+        for (int i = 0; i < 3; ++i) {
+            PROPSHEETPAGEA& p = pages[i];
+            p.dwSize = sizeof(PROPSHEETPAGEA);
+            p.dwFlags = PSP_USECALLBACK;
+            p.pszTemplate = MAKEINTRESOURCEA(templates[i]);
+            p.pfnDlgProc = PageScript::proc;
+            p.pfnCallback = PageScript::callback;
+            p.lParam = reinterpret_cast<LPARAM>(&scripts[i]);
+        }
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS;
+        header.pszCaption = "Settings";
+        header.nPages = 3;
+        header.ppsp = pages;
+    }
+    HWND openModeless() {
+        HWND sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+        return sheet;
+    }
+    HWND current(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
+    void clearHeard() {
+        for (PageScript& s : scripts) {
+            s.heard.clear();
+        }
+    }
+
+    PROPSHEETPAGEA pages[3]{};
+    PageScript scripts[3];
+    PROPSHEETHEADERA header{};
+};
+
+TEST_F(PropertySheetTest, StartPageIsMadeAndShownOthersWaitForTheirTurn) {
+    header.nStartPage = 1;
+    header.dwFlags |= PSH_PROPTITLE;
+    HWND sheet = openModeless();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(current(sheet), scripts[1].hwnd);
+    EXPECT_TRUE(IsWindowVisible(scripts[1].hwnd));
+    EXPECT_EQ(scripts[0].hwnd, nullptr);
+    EXPECT_EQ(scripts[0].creates, 0);
+    EXPECT_EQ(scripts[1].creates, 1);
+    EXPECT_EQ(scripts[1].heard, (std::vector<UINT>{PSN_SETACTIVE}));
+    HWND tab = PropSheet_GetTabControl(sheet);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    char text[64] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tab, TCM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "Third");  // the template's caption
+    GetWindowTextA(sheet, text, sizeof text);
+    EXPECT_STREQ(text, "Properties for Settings");
+    // A page is a child dialog inside the sheet, after the tab control in the tab order.
+    EXPECT_EQ(GetParent(scripts[1].hwnd), sheet);
+    EXPECT_TRUE(GetWindowLongA(scripts[1].hwnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    EXPECT_EQ(GetWindow(tab, GW_HWNDNEXT), scripts[1].hwnd);
+}
+
+TEST_F(PropertySheetTest, PagesTakeTheSizeOfTheLargest) {
+    HWND sheet = openModeless();
+    PropSheet_SetCurSel(sheet, nullptr, 2);
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    RECT one{};
+    RECT three{};
+    GetClientRect(scripts[1].hwnd, &one);
+    GetClientRect(scripts[2].hwnd, &three);
+    EXPECT_EQ(one.right, 330);   // 220 dialog units
+    EXPECT_EQ(one.bottom, 211);  // 130 dialog units
+    EXPECT_TRUE(EqualRect(&one, &three));
+}
+
+TEST_F(PropertySheetTest, ButtonsOfTheSheet) {
+    header.dwFlags |= PSH_HASHELP;
+    pages[1].dwFlags |= PSP_HASHELP;
+    HWND sheet = openModeless();
+    char text[32] = {};
+    GetDlgItemTextA(sheet, ID_APPLY_NOW, text, sizeof text);
+    EXPECT_STREQ(text, "&Apply");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, ID_APPLY_NOW)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDHELP)));  // page 0 has no help
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, IDHELP)));
+    SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDHELP, BN_CLICKED), 0);
+    EXPECT_EQ(scripts[1].heard.back(), PSN_HELP);
+    // OK, Cancel, Apply, Help from left to right along one line.
+    RECT ok{};
+    RECT help{};
+    GetWindowRect(GetDlgItem(sheet, IDOK), &ok);
+    GetWindowRect(GetDlgItem(sheet, IDHELP), &help);
+    EXPECT_EQ(ok.top, help.top);
+    EXPECT_LT(ok.right, help.left);
+}
+
+TEST_F(PropertySheetTest, NoApplyNowLeavesApplyOut) {
+    header.dwFlags |= PSH_NOAPPLYNOW;
+    HWND sheet = openModeless();
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, ID_APPLY_NOW)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
+}
+
+TEST_F(PropertySheetTest, PageRefusingToBeLeftKeepsTheSheetOnIt) {
+    HWND sheet = openModeless();
+    scripts[0].killActive = TRUE;
+    clearHeard();
+    EXPECT_FALSE(PropSheet_SetCurSel(sheet, nullptr, 1));
+    EXPECT_EQ(current(sheet), scripts[0].hwnd);
+    EXPECT_EQ(scripts[1].hwnd, nullptr);
+    // A click on the tab asks the same question.
+    HWND tab = PropSheet_GetTabControl(sheet);
+    RECT r{};
+    SendMessageA(tab, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(current(sheet), scripts[0].hwnd);
+    EXPECT_EQ(scripts[0].heard, (std::vector<UINT>{PSN_KILLACTIVE, PSN_KILLACTIVE}));
+    scripts[0].killActive = FALSE;
+    SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 3, r.top + 3));
+    EXPECT_EQ(current(sheet), scripts[2].hwnd);
+    EXPECT_FALSE(IsWindowVisible(scripts[0].hwnd));
+    EXPECT_EQ(scripts[2].heard, (std::vector<UINT>{PSN_SETACTIVE}));
+}
+
+TEST_F(PropertySheetTest, PageRefusingToBeShownIsSkipped) {
+    scripts[1].setActive = -1;
+    HWND sheet = openModeless();
+    EXPECT_FALSE(PropSheet_SetCurSel(sheet, nullptr, 1));
+    EXPECT_EQ(current(sheet), scripts[0].hwnd);
+    EXPECT_EQ(SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETCURSEL, 0, 0), 0);
+    // A page id as the answer sends the sheet to that page instead.
+    scripts[1].setActive = IDD_PAGE_THREE;
+    EXPECT_TRUE(PropSheet_SetCurSel(sheet, nullptr, 1));
+    EXPECT_EQ(current(sheet), scripts[2].hwnd);
+}
+
+TEST_F(PropertySheetTest, OkAppliesEveryMadePageAndClosesTheModelessSheet) {
+    HWND sheet = openModeless();
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    clearHeard();
+    SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(scripts[1].heard, (std::vector<UINT>{PSN_KILLACTIVE, PSN_APPLY}));
+    EXPECT_EQ(scripts[0].heard, (std::vector<UINT>{PSN_APPLY}));
+    EXPECT_TRUE(scripts[2].heard.empty());  // never shown: no window, nothing to apply
+    EXPECT_EQ(scripts[0].applyParams, (std::vector<LPARAM>{TRUE}));
+    // Modeless: the window stays for its owner to destroy; the current page says it is done.
+    EXPECT_TRUE(IsWindow(sheet));
+    EXPECT_EQ(current(sheet), nullptr);
+    DestroyWindow(sheet);
+    for (PageScript& s : scripts) {
+        EXPECT_EQ(s.releases, 1);
+    }
+}
+
+TEST_F(PropertySheetTest, PageRefusingToApplyKeepsTheSheetOpenOnThatPage) {
+    HWND sheet = openModeless();
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    PropSheet_SetCurSel(sheet, nullptr, 0);
+    scripts[1].apply = PSNRET_INVALID;
+    SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(current(sheet), scripts[1].hwnd);
+    EXPECT_TRUE(IsWindowVisible(sheet));
+    // The other refusal leaves the sheet where it is.
+    PropSheet_SetCurSel(sheet, nullptr, 0);
+    scripts[1].apply = PSNRET_INVALID_NOCHANGEPAGE;
+    SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(current(sheet), scripts[0].hwnd);
+}
+
+TEST_F(PropertySheetTest, ChangedEnablesApplyAndApplyingDisablesIt) {
+    HWND sheet = openModeless();
+    HWND apply = GetDlgItem(sheet, ID_APPLY_NOW);
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    PropSheet_Changed(sheet, scripts[0].hwnd);
+    PropSheet_Changed(sheet, scripts[1].hwnd);
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    PropSheet_UnChanged(sheet, scripts[0].hwnd);
+    EXPECT_TRUE(IsWindowEnabled(apply));  // page 1 is still changed
+    PropSheet_UnChanged(sheet, scripts[1].hwnd);
+    EXPECT_FALSE(IsWindowEnabled(apply));
+    PropSheet_Changed(sheet, scripts[1].hwnd);
+    clearHeard();
+    SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(ID_APPLY_NOW, BN_CLICKED), 0);
+    EXPECT_EQ(scripts[1].heard, (std::vector<UINT>{PSN_KILLACTIVE, PSN_APPLY}));
+    EXPECT_EQ(scripts[1].applyParams, (std::vector<LPARAM>{FALSE}));
+    EXPECT_FALSE(IsWindowEnabled(apply));
+    EXPECT_EQ(current(sheet), scripts[1].hwnd);  // Apply does not close
+}
+
+TEST_F(PropertySheetTest, PageReportingChangesFromInitDialogEnablesApply) {
+    scripts[0].changedAtInit = true;
+    HWND sheet = openModeless();
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, ID_APPLY_NOW)));
+}
+
+TEST_F(PropertySheetTest, CancelAsksThenResetsEveryMadePage) {
+    HWND sheet = openModeless();
+    PropSheet_SetCurSel(sheet, nullptr, 2);
+    scripts[2].queryCancel = TRUE;
+    clearHeard();
+    SendMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(scripts[2].heard, (std::vector<UINT>{PSN_QUERYCANCEL}));
+    EXPECT_NE(current(sheet), nullptr);
+    scripts[2].queryCancel = FALSE;
+    clearHeard();
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
+    EXPECT_EQ(scripts[2].heard, (std::vector<UINT>{PSN_QUERYCANCEL, PSN_RESET}));
+    EXPECT_EQ(scripts[0].heard, (std::vector<UINT>{PSN_RESET}));
+    EXPECT_TRUE(scripts[1].heard.empty());
+    EXPECT_EQ(current(sheet), nullptr);
+}
+
+TEST_F(PropertySheetTest, ModelessLoopPassesMessagesThroughTheSheet) {
+    HWND sheet = openModeless();
+    HWND edit = GetDlgItem(scripts[0].hwnd, IDC_PAGE_EDIT);
+    SetFocus(edit);
+    MSG msg{edit, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(PropSheet_IsDialogMessage(sheet, &msg));
+    EXPECT_EQ(GetFocus(), GetDlgItem(scripts[0].hwnd, IDC_PAGE_CHECK));
+    press(VK_CONTROL);
+    msg = MSG{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(PropSheet_IsDialogMessage(sheet, &msg));
+    release(VK_CONTROL);
+    EXPECT_EQ(current(sheet), scripts[1].hwnd);
+    HWND other = create(WS_POPUP);
+    msg = MSG{other, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_FALSE(PropSheet_IsDialogMessage(sheet, &msg));
+}
+
+TEST_F(PropertySheetTest, PageHandlesAndRemoval) {
+    header.dwFlags &= ~static_cast<DWORD>(PSH_PROPSHEETPAGE);
+    HPROPSHEETPAGE handles[3];
+    for (int i = 0; i < 3; ++i) {
+        handles[i] = CreatePropertySheetPageA(&pages[i]);
+        ASSERT_NE(handles[i], nullptr);
+    }
+    header.phpage = handles;
+    HWND sheet = openModeless();
+    EXPECT_EQ(PropSheet_PageToIndex(sheet, handles[2]), 2);
+    EXPECT_EQ(PropSheet_IndexToPage(sheet, 1), handles[1]);
+    EXPECT_EQ(PropSheet_IdToIndex(sheet, IDD_PAGE_TWO), 1);
+    PropSheet_RemovePage(sheet, 1, nullptr);
+    EXPECT_EQ(scripts[1].releases, 1);
+    EXPECT_EQ(SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(PropSheet_PageToIndex(sheet, handles[2]), 1);
+    DestroyWindow(sheet);
+    EXPECT_EQ(scripts[0].releases, 1);
+    EXPECT_EQ(scripts[2].releases, 1);
+}
+
+TEST_F(PropertySheetTest, BadArgumentsFail) {
+    EXPECT_EQ(PropertySheetA(nullptr), -1);
+    PROPSHEETHEADERA small = header;
+    small.dwSize = 4;
+    EXPECT_EQ(PropertySheetA(&small), -1);
+    PROPSHEETPAGEA bad = pages[0];
+    bad.dwSize = 8;
+    EXPECT_EQ(CreatePropertySheetPageA(&bad), nullptr);
+    EXPECT_EQ(CreatePropertySheetPageA(nullptr), nullptr);
+    EXPECT_FALSE(DestroyPropertySheetPage(nullptr));
+    PROPSHEETPAGEA missing = pages[0];
+    missing.pszTemplate = MAKEINTRESOURCEA(4711);
+    header.ppsp = &missing;
+    header.nPages = 1;
+    EXPECT_EQ(PropertySheetA(&header), -1);
+}
+
+// ---- Modal sheets driven by queued input ----------------------------------------------------
+
+class ModalPropertySheetTest : public PropertySheetTest {
+  protected:
+    void SetUp() override {
+        PropertySheetTest::SetUp();
+        header.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS);
+    }
+    kvwin32::ScriptedDesktop& scripted() {
+        return static_cast<kvwin32::ScriptedDesktop&>(kvwin32::desktop());
+    }
+    kvwin32::DesktopScope scope{std::make_unique<kvwin32::ScriptedDesktop>()};
+};
+
+TEST_F(ModalPropertySheetTest, OkAfterAChangeReturnsOne) {
+    scripted().queueAction([this] {
+        HWND sheet = GetParent(scripts[0].hwnd);
+        PropSheet_Changed(sheet, scripts[0].hwnd);
+        PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(PropertySheetA(&header), 1);
+    EXPECT_EQ(scripts[0].applyParams, (std::vector<LPARAM>{TRUE}));
+    EXPECT_EQ(scripts[0].releases, 1);
+}
+
+TEST_F(ModalPropertySheetTest, EndOfInputCancelsTheSheet) {
+    EXPECT_EQ(PropertySheetA(&header), 0);
+    EXPECT_EQ(scripts[0].heard, (std::vector<UINT>{PSN_SETACTIVE, PSN_QUERYCANCEL, PSN_RESET}));
+    const kvwin32::TranscriptEntry* note =
+        scripted().transcript().last(kvwin32::TranscriptKind::note);
+    ASSERT_NE(note, nullptr);
+    EXPECT_NE(note->line.find("input ended in modal dialog \"Settings\": cancelled"),
+              std::string::npos)
+        << note->line;
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// The tab control: items, selection rules, geometry, and the notifications of a click
+// (TCN_SELCHANGING, which the parent may refuse, then TCN_SELCHANGE).
+#include <string>
+#include <vector>
+
+#include "WindowFixture.h"
+#include "kvwin32/commctrl.h"
+
+namespace {
+
+class TabControlTest : public kvtest::WindowFixture {
+  protected:
+    void SetUp() override {
+        parent =
+            create(WS_POPUP | WS_VISIBLE, nullptr, 0, 0, 0, 400, 300, kvtest::kRecorderParentClass);
+        rec.setAnswer([this](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+            if (msg != WM_NOTIFY) {
+                return std::nullopt;
+            }
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            codes.push_back(header->code);
+            // The selection each notification sees.
+            selections.push_back(static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)));
+            return header->code == TCN_SELCHANGING ? refuse : 0;
+        });
+        tab = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 10, 10, width, 200,
+                              parent, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+        ASSERT_NE(tab, nullptr);
+    }
+    int insert(int index, const char* text) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.pszText = const_cast<char*>(text);
+        item.lParam = index * 10;
+        return static_cast<int>(SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(index),
+                                             reinterpret_cast<LPARAM>(&item)));
+    }
+    void click(int index) {
+        RECT r{};
+        ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(&r)));
+        LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(tab, WM_LBUTTONUP, 0, at);
+    }
+    int curSel() { return static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0)); }
+
+    int width = 300;
+    HWND parent = nullptr;
+    HWND tab = nullptr;
+    LRESULT refuse = 0;
+    std::vector<UINT> codes;
+    std::vector<int> selections;
+};
+
+TEST_F(TabControlTest, ItemsAndTheirFields) {
+    EXPECT_EQ(curSel(), -1);
+    EXPECT_EQ(insert(0, "General"), 0);
+    EXPECT_EQ(curSel(), 0);              // the first tab is selected
+    EXPECT_EQ(insert(5, "Options"), 1);  // past the end: appended
+    EXPECT_EQ(insert(0, "Analysis"), 0);
+    EXPECT_EQ(curSel(), 1);  // the selected tab moved right
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETROWCOUNT, 0, 0), 1);
+
+    char buffer[5] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_STREQ(buffer, "Gene");  // cut to the buffer
+    EXPECT_EQ(item.lParam, 0);
+    EXPECT_FALSE(SendMessageA(tab, TCM_GETITEMA, 3, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_FALSE(SendMessageA(tab, TCM_GETITEMA, 0, 0));
+    EXPECT_EQ(SendMessageA(tab, TCM_INSERTITEMA, 0, 0), -1);
+
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>("Renamed");
+    ASSERT_TRUE(SendMessageA(tab, TCM_SETITEMA, 2, reinterpret_cast<LPARAM>(&item)));
+    char longer[32] = {};
+    item.pszText = longer;
+    item.cchTextMax = sizeof longer;
+    SendMessageA(tab, TCM_GETITEMA, 2, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(longer, "Renamed");
+    EXPECT_TRUE(codes.empty());
+}
+
+TEST_F(TabControlTest, DeletingMovesTheSelection) {
+    struct Row {
+        int selected;
+        int deleted;
+        int after;
+    } rows[] = {{2, 0, 1}, {0, 2, 0}, {1, 1, -1}};
+    for (const Row& row : rows) {
+        SendMessageA(tab, TCM_DELETEALLITEMS, 0, 0);
+        insert(0, "A");
+        insert(1, "B");
+        insert(2, "C");
+        SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(row.selected), 0);
+        EXPECT_TRUE(SendMessageA(tab, TCM_DELETEITEM, static_cast<WPARAM>(row.deleted), 0));
+        EXPECT_EQ(curSel(), row.after)
+            << "selected " << row.selected << ", deleted " << row.deleted;
+    }
+    EXPECT_FALSE(SendMessageA(tab, TCM_DELETEITEM, 9, 0));
+    SendMessageA(tab, TCM_DELETEALLITEMS, 0, 0);
+    EXPECT_EQ(curSel(), -1);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST_F(TabControlTest, SetCurSelAnswersThePreviousAndNotifiesNothing) {
+    insert(0, "A");
+    insert(1, "B");
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, 1, 0), 0);
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, 7, 0), -1);
+    EXPECT_EQ(curSel(), 1);
+    EXPECT_TRUE(codes.empty());
+}
+
+TEST_F(TabControlTest, ClickAsksThenSelectsThenTells) {
+    insert(0, "A");
+    insert(1, "B");
+    insert(2, "C");
+    click(2);
+    EXPECT_EQ(codes, (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+    EXPECT_EQ(selections, (std::vector<int>{0, 2}));  // changed between the two
+    EXPECT_EQ(curSel(), 2);
+    EXPECT_EQ(GetFocus(), tab);
+    codes.clear();
+    click(2);  // the selected tab again: nothing
+    EXPECT_TRUE(codes.empty());
+}
+
+TEST_F(TabControlTest, ParentRefusesTheChange) {
+    insert(0, "A");
+    insert(1, "B");
+    refuse = TRUE;
+    click(1);
+    EXPECT_EQ(codes, (std::vector<UINT>{TCN_SELCHANGING}));
+    EXPECT_EQ(curSel(), 0);
+}
+
+TEST_F(TabControlTest, ArrowKeysSelectNeighbours) {
+    insert(0, "A");
+    insert(1, "B");
+    SetFocus(tab);
+    SendMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(curSel(), 1);
+    SendMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);  // no tab beyond the last
+    EXPECT_EQ(curSel(), 1);
+    SendMessageA(tab, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(curSel(), 0);
+    EXPECT_EQ(SendMessageA(tab, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+}
+
+TEST_F(TabControlTest, GeometryHitTestAndAdjustRect) {
+    insert(0, "First");
+    insert(1, "Second");
+    RECT a{};
+    RECT b{};
+    SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&a));
+    SendMessageA(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(a.right, b.left);  // one row, side by side
+    EXPECT_EQ(a.top, b.top);
+    EXPECT_GT(b.right - b.left, 0);
+    TCHITTESTINFO hit{{(b.left + b.right) / 2, (b.top + b.bottom) / 2}, 0};
+    EXPECT_EQ(SendMessageA(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 1);
+    EXPECT_TRUE(hit.flags & TCHT_ONITEM);
+    hit.pt = POINT{a.left, 150};
+    EXPECT_EQ(SendMessageA(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), -1);
+    EXPECT_EQ(hit.flags, static_cast<UINT>(TCHT_NOWHERE));
+
+    RECT window{0, 0, 300, 200};
+    RECT display = window;
+    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    EXPECT_GT(display.top, a.bottom - 1);  // below the row
+    EXPECT_LT(display.right, 300);
+    SendMessageA(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&display));
+    EXPECT_TRUE(EqualRect(&display, &window));
+}
+
+TEST_F(TabControlTest, RowScrollsToShowTheSelectedTab) {
+    for (int i = 0; i < 12; ++i) {
+        insert(i, "A long caption");
+    }
+    SendMessageA(tab, TCM_SETCURSEL, 11, 0);
+    RECT r{};
+    SendMessageA(tab, TCM_GETITEMRECT, 11, reinterpret_cast<LPARAM>(&r));
+    EXPECT_LE(r.right, width);
+    EXPECT_GE(r.left, 0);
+    SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_LT(r.left, 0);  // scrolled out on the left
+    SendMessageA(tab, TCM_SETCURSEL, 0, 0);
+    SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_GE(r.left, 0);
+}
+
+}  // namespace
