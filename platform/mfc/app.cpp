@@ -81,7 +81,12 @@ void CWinApp::SetCurrentHandles(HINSTANCE instance) {
     if (dot == std::string::npos || dot < nameStart) {
         dot = full.size();
     }
-    const std::string base = full.substr(nameStart, dot - nameStart);
+    std::string base = full.substr(nameStart, dot - nameStart);
+    // A shared object "libX.so" is the module the product knows as "X.dll": its name is X.
+    if (full.compare(dot, std::string::npos, ".so") == 0 && base.size() > 3 &&
+        base.compare(0, 3, "lib") == 0) {
+        base.erase(0, 3);
+    }
     release(m_pszExeName);
     m_pszExeName = duplicate(base.c_str());
     if (!m_pszAppName) {

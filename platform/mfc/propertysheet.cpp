@@ -10,6 +10,7 @@
 #include "afxpropsheet.h"
 
 #include <kvwin32/desktop.h>
+#include <kvwin32/modal.h>
 
 BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
 ON_WM_CLOSE()
@@ -286,6 +287,10 @@ void CPropertySheet::BuildPropPageArray(std::vector<PROPSHEETPAGEA>& description
     descriptions.reserve(m_pages.size());
     for (CPropertyPage* page : m_pages) {
         descriptions.push_back(page->m_psp);
+        // A page that asks for help gives the sheet its Help button, as the framework does.
+        if (page->m_psp.dwFlags & PSP_HASHELP) {
+            m_psh.dwFlags |= PSH_HASHELP;
+        }
     }
     m_psh.dwFlags |= PSH_PROPSHEETPAGE;
     m_psh.nPages = static_cast<UINT>(descriptions.size());
@@ -424,6 +429,7 @@ INT_PTR CPropertySheet::DoModal() {
 }
 
 int CPropertySheet::runModalLoop() {
+    const kvwin32::ModalLoopScope modalLoop(m_hWnd);
     int withoutInput = 0;
     while (ContinueModal()) {
         MSG msg{};

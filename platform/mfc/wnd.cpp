@@ -90,6 +90,7 @@ BOOL CWnd::Attach(HWND hwnd) {
     }
     threadState().permanentWindows[hwnd] = this;
     m_hWnd = hwnd;
+    m_pModuleState = AfxGetModuleState();
     return TRUE;
 }
 
@@ -242,6 +243,10 @@ LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM
     kvmfc::ThreadState& state = threadState();
     const MSG saved = state.lastSentMsg;
     state.lastSentMsg = MSG{hwnd, message, wParam, lParam, 0, {0, 0}};
+    // A library's window answers in the library's module state (its resources, its
+    // application), whichever module's loop dispatched the message.
+    AFX_MAINTAIN_STATE2 moduleScope(wnd->m_pModuleState != nullptr ? wnd->m_pModuleState
+                                                                   : AfxGetModuleState());
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
     state.lastSentMsg = saved;
     return result;

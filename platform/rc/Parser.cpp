@@ -542,8 +542,17 @@ void Parser::control(Dialog& dialog, const Token& keyword) {
         c.cx = coordinate();
         expectPunct(",", "after the control's width");
         c.cy = coordinate();
-        if (statement->shape != Shape::Generic && acceptPunct(","))
-            style = styleExpression(style);
+        if (statement->shape != Shape::Generic && acceptPunct(",")) {
+            if (statement->classAtom == ClassAtom::ComboBox) {
+                // The combo box kind (simple, drop-down, drop-down list) is the low two bits: a
+                // script that names one gets it, not its OR with the default CBS_SIMPLE.
+                style = styleExpression(style & ~std::uint32_t{CBS_DROPDOWNLIST});
+                if ((style & CBS_DROPDOWNLIST) == 0)
+                    style |= CBS_SIMPLE;
+            } else {
+                style = styleExpression(style);
+            }
+        }
         if (acceptPunct(",")) {
             c.exStyle = styleExpression(0);
             if (acceptPunct(","))

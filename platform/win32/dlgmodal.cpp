@@ -9,6 +9,7 @@
 #include "internal/dialog.h"
 #include "internal/window.h"
 #include "kvwin32/desktop.h"
+#include "kvwin32/modal.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 #include "kvwin32/winuser_controls.h"
@@ -68,6 +69,7 @@ INT_PTR runModalDialog(HWND dialog, HWND owner, const std::function<bool(MSG&)>&
     if (!state->ended && IsWindow(dialog)) {
         ShowWindow(dialog, SW_SHOWNORMAL);
     }
+    const kvwin32::ModalLoopScope modalLoop(dialog);
     int withoutInput = 0;
     while (IsWindow(dialog) && !state->ended) {
         MSG msg{};

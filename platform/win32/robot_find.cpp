@@ -12,6 +12,7 @@
 #include "internal/window.h"
 #include "kvwin32/comctl_tab.h"
 #include "kvwin32/prsht.h"
+#include "kvwin32/modal.h"
 #include "kvwin32/robot.h"
 #include "kvwin32/styles.h"
 #include "kvwin32/winuser.h"
@@ -165,6 +166,14 @@ std::string ItemQuery::describe() const {
 }
 
 HWND topmostModalDialog() {
+    // The innermost running modal loop whose window is on the screen (a modal sheet may have
+    // no owner to disable).
+    const std::vector<HWND> loops = modalLoopWindows();
+    for (auto it = loops.rbegin(); it != loops.rend(); ++it) {
+        if (IsWindow(*it) && IsWindowVisible(*it)) {
+            return *it;
+        }
+    }
     for (HWND top : visibleTopLevels()) {
         HWND owner = GetWindow(top, GW_OWNER);
         if (IsWindowEnabled(top) && owner != nullptr && !IsWindowEnabled(owner) &&

@@ -293,6 +293,9 @@ class CWnd : public CCmdTarget {
     friend LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     friend class CWndHandleMap;
     bool m_temporary = false;  // a wrapper made by FromHandle, owned by the handle map
+    // The module state current when the object took its window: every message to the window
+    // runs in it, as a library's windows run in the library's state whoever dispatches them.
+    AFX_MODULE_STATE* m_pModuleState = nullptr;
 };
 
 // How FromHandle wraps a window of a class that has no framework object: with an object of

@@ -26,7 +26,9 @@ std::string lower(std::string_view name) {
     return out;
 }
 
-// Windows path of the folder that holds this library's file, or nullopt when no drive covers it.
+// The folder that holds this library's file: its Windows path when a drive covers it, else its
+// host path (a program may map its drives elsewhere; the catalogs shipped beside the library
+// must still be found).
 std::optional<std::string> libraryFolder() {
     Dl_info info{};
     if (!dladdr(&kLibraryAnchor, &info) || !info.dli_fname)
@@ -34,7 +36,9 @@ std::optional<std::string> libraryFolder() {
     std::string host = info.dli_fname;
     const std::size_t slash = host.rfind('/');
     host = slash == std::string::npos ? "." : host.substr(0, slash == 0 ? 1 : slash);
-    return kvwin32::windowsFromHost(host);
+    if (std::optional<std::string> windows = kvwin32::windowsFromHost(host))
+        return windows;
+    return host;
 }
 
 }  // namespace

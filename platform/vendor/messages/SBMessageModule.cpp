@@ -42,7 +42,9 @@ enum class ReadOutcome { Missing, Failed, Read };
 
 // The bytes of a file, reading at most one byte more than a catalog may hold.
 ReadOutcome readFile(const std::string& path, std::string& bytes) {
-    std::unique_ptr<FILE, FileCloser> file(kvcrt::fopen(path.c_str(), "rb"));
+    // A host path (the library's own folder when no drive covers it) is opened as it stands.
+    std::unique_ptr<FILE, FileCloser> file(
+        path.starts_with('/') ? std::fopen(path.c_str(), "rb") : kvcrt::fopen(path.c_str(), "rb"));
     if (!file)
         return ReadOutcome::Missing;
     char chunk[8192];
@@ -83,7 +85,8 @@ bool SBMessageModule::registerCatalog(const char* fileName, SBStatus& status) {
 
     const std::vector<std::string> folders = manager.catalogFolders();
     for (const std::string& folder : name.empty() ? std::vector<std::string>{} : folders) {
-        const std::string path = joinPath(folder, name);
+        const std::string path =
+            folder.starts_with('/') ? folder + "/" + std::string(name) : joinPath(folder, name);
         if (path.size() >= kMaxPath)
             continue;
         std::string bytes;

@@ -37,7 +37,8 @@ class SBMessageManager {
     // Makes folder (a Windows path) the second catalog location instead of the library's own
     // folder; nullopt goes back to the library's folder.
     void setCatalogFolder(std::optional<std::string> folder);
-    // The folders a catalog is looked for in, in order, as they stand now.
+    // The folders a catalog is looked for in, in order, as they stand now: Windows paths, and
+    // the library's own folder as a host path ("/...") when no drive covers it.
     std::vector<std::string> catalogFolders() const;
     // Forgets every module (pointers handed out become invalid), every reported catalog and
     // the catalog folder override.

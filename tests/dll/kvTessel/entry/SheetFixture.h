@@ -1,0 +1,177 @@
+// A fixture for scenario tests of the settings sheet: a profile whose files live in a
+// temporary folder seen as drive D:, a scripted desktop that answers boxes and runs queued
+// user actions inside modal loops, a host window that records the notifications it is posted,
+// and a Robot to act and look as a user does. Everything is put back when the test ends.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+#include "kvTessel/Exports.h"
+#include "kvTessel/SimProfile.h"
+#include "kvwin32/desktop.h"
+#include "kvwin32/drives.h"
+#include "kvwin32/robot.h"
+
+namespace kvtest {
+
+class SheetFixture : public ::testing::Test {
+  protected:
+    SheetFixture() {
+        m_savedDrives = kvwin32::driveTable();
+        kvwin32::setDriveTable("C:=/;D:=" + m_dir.host());
+        m_dir.write("proj/amp.cir", "* amplifier\n.end\n");
+        m_dir.mkdir("proj/profiles/p1");
+        auto desktop = std::make_unique<kvwin32::ScriptedDesktop>();
+        m_desktop = desktop.get();
+        m_desktopScope = std::make_unique<kvwin32::DesktopScope>(std::move(desktop));
+        registerHostClass();
+        m_host = CreateWindowExA(0, "kvSheetTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(m_host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_notifications));
+
+        m_general.inputEditable = 1;
+        m_general.circuitMode = 1;
+        m_general.profileName = "p1";
+        m_general.designFile = "D:\\proj\\amp.cir";
+        m_general.outputFile = "D:\\proj\\profiles\\p1\\amp.out";
+        m_general.waveformFile = "D:\\proj\\profiles\\p1\\amp.dat";
+        m_general.notes = "first run";
+        m_profile.general = &m_general;
+        m_profile.profileDir = "D:\\proj\\profiles\\p1";
+    }
+
+    ~SheetFixture() override {
+        if (m_sheet != nullptr) {
+            DllDeleteModelessDialog(m_sheet);
+        }
+        if (m_host != nullptr) {
+            DestroyWindow(m_host);
+        }
+        pump();
+        m_desktopScope.reset();
+        kvwin32::setDriveTable(m_savedDrives);
+    }
+
+    // Creates the modeless sheet on the profile (cookie 42) and shows it.
+    void openModeless(int mode = SETTINGS_SHOW_NORMAL) {
+        m_sheet = DllCreateModelessDialog(&m_profile, m_host, 42);
+        ASSERT_NE(m_sheet, nullptr);
+        DllShowModelessDialog(m_sheet, mode);
+        pump();
+    }
+
+    // Dispatches what was posted, the modeless sheet translating first, as a host's loop does.
+    void pump() {
+        MSG msg;
+        for (int i = 0; i < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+            if (m_sheet != nullptr && DllPreTranslateMessage(&msg) != 0) {
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    // The control a user would name so, in the active dialog; fails the test when none.
+    HWND control(const std::string& ref) {
+        const kvwin32::RobotResult found = m_robot.find(kvwin32::ControlQuery::byText(ref));
+        EXPECT_TRUE(found.ok()) << ref << ": " << found.error;
+        return found.hwnd;
+    }
+    // Acts and pumps; fails the test when the Robot refuses.
+    void click(const std::string& ref) {
+        const kvwin32::RobotResult done = m_robot.click(kvwin32::ControlQuery::byText(ref));
+        EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
+        pump();
+    }
+    void type(const std::string& ref, const std::string& text) {
+        const kvwin32::RobotResult done = m_robot.type(kvwin32::ControlQuery::byText(ref), text);
+        EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
+        pump();
+    }
+    void clickTab(const std::string& caption) {
+        const HWND tab = FindWindowExA(sheetWindow(), nullptr, "SysTabControl32", nullptr);
+        const kvwin32::RobotResult done = m_robot.clickTab(tab, kvwin32::ItemQuery::named(caption));
+        EXPECT_TRUE(done.ok()) << caption << ": " << done.error;
+        pump();
+    }
+    std::string text(const std::string& ref) { return kvwin32::Robot::text(control(ref)); }
+
+    // The sheet's window: the visible top-level window of this thread with a tab control.
+    HWND sheetWindow() const {
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() &&
+                FindWindowExA(w, nullptr, "SysTabControl32", nullptr) != nullptr) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+    std::string title() const {
+        const HWND sheet = sheetWindow();
+        return sheet != nullptr ? kvwin32::Robot::text(sheet) : std::string("<no sheet>");
+    }
+
+    // The message boxes shown so far, oldest first.
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> texts;
+        for (const auto* e : m_desktop->transcript().entriesOf(kvwin32::TranscriptKind::messageBox)) {
+            texts.push_back(e->text);
+        }
+        return texts;
+    }
+
+    // The notification codes the host received, oldest first.
+    std::vector<WPARAM> codes() const {
+        std::vector<WPARAM> out;
+        for (const auto& n : m_notifications) {
+            out.push_back(n.first);
+        }
+        return out;
+    }
+
+    static constexpr UINT kNotifyMessage = WM_USER + 7;
+
+    TempDir m_dir;
+    kvwin32::ScriptedDesktop* m_desktop = nullptr;
+    GeneralSettings m_general;
+    SimProfile m_profile;
+    CSimPropertySheet* m_sheet = nullptr;
+    HWND m_host = nullptr;
+    kvwin32::Robot m_robot;
+    std::vector<std::pair<WPARAM, LPARAM>> m_notifications;
+
+  private:
+    // The host window records every notification it receives, whichever loop dispatches it.
+    static LRESULT hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == kNotifyMessage) {
+            auto* list = reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(
+                GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+            if (list != nullptr) {
+                list->push_back({wParam, lParam});
+            }
+            return 0;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+
+    static void registerHostClass() {
+        static const ATOM atom = [] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = hostProc;
+            wc.lpszClassName = "kvSheetTestHost";
+            return RegisterClassA(&wc);
+        }();
+        (void)atom;
+    }
+
+    std::string m_savedDrives;
+    std::unique_ptr<kvwin32::DesktopScope> m_desktopScope;
+};
+
+}  // namespace kvtest
