@@ -223,8 +223,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         const bool console = !scriptText && isatty(STDIN_FILENO) != 0;
-        kvhost::ScriptRunner runner(library.value().exports(), doc, std::cout, std::cerr,
-                                    console);
+        kvhost::ScriptRunner runner(library.value().exports(), doc, std::cout, std::cerr, console);
         if (scriptText) {
             kvhost::ScriptSource source(*scriptText);
             status = runner.run(source);

@@ -42,9 +42,9 @@ class CSimPropertySheet : public CPropertySheet {
     COptionsPage m_optionsPage;
     CMeasurementPage m_measurementPage;
 
-    HWND m_hostWnd = nullptr;    // receives the notifications; modeless sheets only
-    LPARAM m_hostCookie = 0;     // second parameter of every notification
-    SimProfile* m_pProfile;      // the profile being edited; not owned
+    HWND m_hostWnd = nullptr;  // receives the notifications; modeless sheets only
+    LPARAM m_hostCookie = 0;   // second parameter of every notification
+    SimProfile* m_pProfile;    // the profile being edited; not owned
     int profileScopeEnabled = 0;
 
   protected:

@@ -3,7 +3,8 @@
 
 #include "resource.h"
 
-CSimAnalysisPage::CSimAnalysisPage(SimProfile* profile) : CPropertyPage(IDD_ANALYSIS_PAGE), m_pProfile(profile) {
+CSimAnalysisPage::CSimAnalysisPage(SimProfile* profile)
+    : CPropertyPage(IDD_ANALYSIS_PAGE), m_pProfile(profile) {
     m_psp.dwFlags |= PSP_HASHELP;
 }
 

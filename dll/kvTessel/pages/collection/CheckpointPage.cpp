@@ -3,6 +3,7 @@
 
 #include "resource.h"
 
-CCheckpointPage::CCheckpointPage(SimProfile* profile) : CPropertyPage(IDD_PROBE_WINDOW_PAGE), m_pProfile(profile) {
+CCheckpointPage::CCheckpointPage(SimProfile* profile)
+    : CPropertyPage(IDD_PROBE_WINDOW_PAGE), m_pProfile(profile) {
     m_psp.dwFlags |= PSP_HASHELP;
 }

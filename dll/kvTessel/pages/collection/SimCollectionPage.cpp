@@ -3,6 +3,7 @@
 
 #include "resource.h"
 
-CSimCollectionPage::CSimCollectionPage(SimProfile* profile) : CPropertyPage(IDD_COLLECTION_PAGE), m_pProfile(profile) {
+CSimCollectionPage::CSimCollectionPage(SimProfile* profile)
+    : CPropertyPage(IDD_COLLECTION_PAGE), m_pProfile(profile) {
     m_psp.dwFlags |= PSP_HASHELP;
 }

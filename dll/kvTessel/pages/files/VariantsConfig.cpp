@@ -3,6 +3,7 @@
 
 #include "resource.h"
 
-CVariantsConfig::CVariantsConfig(SimProfile* profile) : CPropertyPage(IDD_FILES_PAGE), m_pProfile(profile) {
+CVariantsConfig::CVariantsConfig(SimProfile* profile)
+    : CPropertyPage(IDD_FILES_PAGE), m_pProfile(profile) {
     m_psp.dwFlags |= PSP_HASHELP;
 }

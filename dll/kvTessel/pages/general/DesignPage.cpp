@@ -229,10 +229,10 @@ void CDesignPage::UpdateField(const GeneralSettings* record, unsigned int index)
 void CDesignPage::OnBrowse() {
     UpdateData(TRUE);
     // The older form of the open-file dialog, opening in the profile's folder.
-    CFileDialog dialog(TRUE, ".cir", nullptr,
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST |
-                           OFN_FILEMUSTEXIST,
-                       "Circuit Files (*.cir)|*.cir|All Files (*.*)|*.*||", this);
+    CFileDialog dialog(
+        TRUE, ".cir", nullptr,
+        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
+        "Circuit Files (*.cir)|*.cir|All Files (*.*)|*.*||", this);
     dialog.m_ofn.lpstrInitialDir = m_initialDir;
     if (dialog.DoModal() != IDOK) {
         return;

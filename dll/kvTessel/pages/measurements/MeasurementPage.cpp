@@ -3,6 +3,7 @@
 
 #include "resource.h"
 
-CMeasurementPage::CMeasurementPage(SimProfile* profile) : CPropertyPage(IDD_MEASUREMENT_PAGE), m_pProfile(profile) {
+CMeasurementPage::CMeasurementPage(SimProfile* profile)
+    : CPropertyPage(IDD_MEASUREMENT_PAGE), m_pProfile(profile) {
     m_psp.dwFlags |= PSP_HASHELP;
 }

@@ -3,7 +3,8 @@
 
 #include "resource.h"
 
-COptionsPage::COptionsPage(SimProfile* profile) : CPropertyPage(IDD_OPTIONS_PAGE), m_pProfile(profile) {
+COptionsPage::COptionsPage(SimProfile* profile)
+    : CPropertyPage(IDD_OPTIONS_PAGE), m_pProfile(profile) {
     m_psp.dwFlags |= PSP_HASHELP;
 }
 

@@ -30,8 +30,8 @@ class SheetFixture : public ::testing::Test {
         m_desktop = desktop.get();
         m_desktopScope = std::make_unique<kvwin32::DesktopScope>(std::move(desktop));
         registerHostClass();
-        m_host = CreateWindowExA(0, "kvSheetTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                 100, nullptr, nullptr, nullptr, nullptr);
+        m_host = CreateWindowExA(0, "kvSheetTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrA(m_host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_notifications));
 
         m_general.inputEditable = 1;
@@ -120,7 +120,8 @@ class SheetFixture : public ::testing::Test {
     // The message boxes shown so far, oldest first.
     std::vector<std::string> boxes() const {
         std::vector<std::string> texts;
-        for (const auto* e : m_desktop->transcript().entriesOf(kvwin32::TranscriptKind::messageBox)) {
+        for (const auto* e :
+             m_desktop->transcript().entriesOf(kvwin32::TranscriptKind::messageBox)) {
             texts.push_back(e->text);
         }
         return texts;

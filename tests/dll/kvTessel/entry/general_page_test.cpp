@@ -50,7 +50,8 @@ TEST_F(GeneralPageTest, SchematicModeIsReadOnlyAndNeverChecksTheDesign) {
     m_general.schematicName = "SCHEMATIC1";
     openModeless();
     EXPECT_EQ(m_robot.labelOf(control("Schematic filename (.DSN):")), "Schematic filename (.DSN):");
-    for (const char* ref : {"Project Name (.OPJ)", "Schematic filename (.DSN):", "Schematic name:"}) {
+    for (const char* ref :
+         {"Project Name (.OPJ)", "Schematic filename (.DSN):", "Schematic name:"}) {
         EXPECT_FALSE(kvwin32::Robot::enabled(control(ref))) << ref;
     }
     const kvwin32::RobotResult browse = m_robot.find(kvwin32::ControlQuery::byText("=&Browse..."));

@@ -46,8 +46,8 @@ TEST_F(SheetTest, TheSheetShowsSixTabsWithTheirCaptionsAndATitle) {
     openModeless();
     const HWND tab = FindWindowExA(sheetWindow(), nullptr, "SysTabControl32", nullptr);
     ASSERT_NE(tab, nullptr);
-    const std::vector<std::string> expected = {"General",  "Analysis ",        "Configuration Files",
-                                               "Options",  "Data Collection ", "Vavir Window"};
+    const std::vector<std::string> expected = {"General", "Analysis ",        "Configuration Files",
+                                               "Options", "Data Collection ", "Vavir Window"};
     EXPECT_EQ(kvwin32::Robot::items(tab), expected);
     EXPECT_EQ(title(), "Simulation Settings - p1");
     EXPECT_EQ(DllIsDialogDisplayed(m_sheet), 1);
@@ -71,7 +71,8 @@ TEST_F(SheetTest, ModalSheetHasNoApplyAndReturnsWhenClosed) {
 }
 
 TEST_F(SheetTest, ModalOkAppliesThePagesAndEndsTheRun) {
-    m_desktop->queueAction([&] { m_robot.type(kvwin32::ControlQuery::byText("Notes:"), "second"); });
+    m_desktop->queueAction(
+        [&] { m_robot.type(kvwin32::ControlQuery::byText("Notes:"), "second"); });
     m_desktop->queueAction([&] { m_robot.click(kvwin32::ControlQuery::byText("OK")); });
     DllShowSettingsDialog(&m_profile);
     EXPECT_EQ(m_general.notes, "second");
