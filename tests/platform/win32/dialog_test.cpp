@@ -231,6 +231,8 @@ TEST_F(DialogTest, ChildDialogIsAControlParentWithoutFrame) {
     EXPECT_FALSE(GetWindowLongA(child, GWL_STYLE) & WS_CAPTION);
     // A hidden child dialog takes no focus from its WM_INITDIALOG.
     EXPECT_NE(GetParent(GetFocus()), child);
+    // The child's probe lives in this function: the child goes before it does.
+    DestroyWindow(child);
 }
 
 TEST_F(DialogTest, CloseBoxPostsCancelUnlessCancelIsDisabled) {
