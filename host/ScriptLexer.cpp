@@ -1,6 +1,8 @@
 // Splitting script lines into arguments.
 #include "ScriptLexer.h"
 
+#include "kvwin32/desktop.h"
+
 #include <algorithm>
 
 namespace kvhost {
@@ -90,27 +92,8 @@ std::string quoteScriptArgument(std::string_view text) {
     if (!needsQuotes) {
         return std::string(text);
     }
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                out += c;
-        }
-    }
-    out += '"';
-    return out;
+    // Scripts and transcript lines escape a quoted text the same way.
+    return kvwin32::transcriptQuote(text);
 }
 
 }  // namespace kvhost
