@@ -123,19 +123,30 @@ std::string lineSafe(std::string text, bool key) {
         out += c;
     }
     const auto blank = [](char c) { return (c >= '\t' && c <= '\r') || c == ' ' || c == '\x1a'; };
-    while (!out.empty() && blank(out.front()))
-        out.erase(0, 1);
-    while (!out.empty() && blank(out.back()))
-        out.pop_back();
-    // A key line starting with ';' reads as a comment, one starting with '[' may read as a
-    // section header, on Windows as here.
-    while (key && !out.empty() && (out.front() == ';' || out.front() == '['))
-        out.erase(0, 1);
-    // A value between matching quotes reads back without them; drop closing quotes until the
-    // ends no longer match (a run of quotes would otherwise still be quoted).
-    while (!key && out.size() >= 2 && (out.front() == '"' || out.front() == '\'') &&
-           out.back() == out.front()) {
-        out.pop_back();
+    // A value reads back trimmed, and without the quotes if its ends are the same quote. Trim
+    // and drop closing quotes until neither applies: dropping a quote can bare a blank, and
+    // trimming a blank can bare a matching quote.
+    for (bool changed = true; changed;) {
+        changed = false;
+        while (!out.empty() && blank(out.front())) {
+            out.erase(0, 1);
+            changed = true;
+        }
+        while (!out.empty() && blank(out.back())) {
+            out.pop_back();
+            changed = true;
+        }
+        // A key line starting with ';' reads as a comment, one starting with '[' may read as a
+        // section header, on Windows as here.
+        while (key && !out.empty() && (out.front() == ';' || out.front() == '[')) {
+            out.erase(0, 1);
+            changed = true;
+        }
+        if (!key && out.size() >= 2 && (out.front() == '"' || out.front() == '\'') &&
+            out.back() == out.front()) {
+            out.pop_back();
+            changed = true;
+        }
     }
     return out;
 }
