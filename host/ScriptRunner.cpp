@@ -2,12 +2,12 @@
 // the expect commands.
 #include "ScriptRunner.h"
 
-#include <fstream>
 #include <ostream>
 #include <sstream>
 
 #include <commctrl.h>
 
+#include "FileWrite.h"
 #include "HostFileConfig.h"
 #include "PagePrinter.h"
 #include "ProfilePath.h"
@@ -675,10 +675,9 @@ void ScriptRunner::snapshot(const Command& c) {
         return fail(c, "no dialog is open to take a snapshot of");
     }
     const std::string png = kvwin32::encodePng(kvwin32::renderWindow(target));
-    std::ofstream out(c.text(0), std::ios::binary | std::ios::trunc);
-    out.write(png.data(), static_cast<std::streamsize>(png.size()));
-    if (!out.flush()) {
-        fail(c, "cannot write the snapshot " + quote(c.text(0)));
+    const Status written = writeFileAtomically(c.text(0), png);
+    if (!written) {
+        fail(c, "snapshot: " + written.error());
     }
 }
 

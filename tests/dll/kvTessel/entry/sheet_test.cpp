@@ -3,6 +3,10 @@
 // hiding and showing again, the active page, and refreshing the General page from the host.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "SheetFixture.h"
 
 namespace {
@@ -186,6 +190,52 @@ TEST_F(SheetTest, UpdateGeneralPageRefreshesOneFieldAndKeepsTheOthers) {
     EXPECT_EQ(title(), "Simulation Settings - renamed");
     // The profile itself is the host's: nothing was written into it.
     EXPECT_EQ(m_general.profileName, "p1");
+}
+
+// Each index rewrites its own control and only it; in schematic mode every field has one.
+TEST_F(SheetTest, UpdateGeneralPageIndexNamesItsControl) {
+    struct Case {
+        GeneralField field;
+        const char* label;
+    };
+    const Case cases[] = {
+        {GeneralField::profileName, "Simulation Profile:"},
+        {GeneralField::designFile, "Schematic filename (.DSN):"},
+        {GeneralField::projectName, "Project Name (.OPJ)"},
+        {GeneralField::schematicName, "Schematic name:"},
+        {GeneralField::waveformFile, "Waveform data filename:"},
+        {GeneralField::outputFile, "Output filename:"},
+        {GeneralField::notes, "Notes:"},
+    };
+    m_general.circuitMode = 0;
+    m_general.designFile = "D:\\proj\\amp.dsn";
+    m_general.projectName = "D:\\proj\\amp.opj";
+    m_general.schematicName = "SCHEMATIC1";
+    openModeless();
+    GeneralSettings record;
+    record.profileName = "host-0";
+    record.designFile = "host-1";
+    record.projectName = "host-2";
+    record.schematicName = "host-3";
+    record.waveformFile = "host-4";
+    record.outputFile = "host-5";
+    record.notes = "host-6";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<std::string> before;
+        for (const Case& other : cases) {
+            before.push_back(text(other.label));
+        }
+        DllUpdateGeneralPage(m_sheet, &record, c.field);
+        pump();
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const std::string expected = cases[i].field == c.field
+                                             ? "host-" + std::to_string(static_cast<int>(c.field))
+                                             : before[i];
+            EXPECT_EQ(text(cases[i].label), expected) << cases[i].label;
+        }
+    }
+    EXPECT_EQ(title(), "Simulation Settings - host-0");
 }
 
 TEST_F(SheetTest, VersionTextFitsItsBuffer) {
