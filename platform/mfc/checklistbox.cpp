@@ -46,27 +46,12 @@ UINT CCheckListBox::getCheckMessage() {
 }
 
 BOOL CCheckListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CListBox::Create(style, rect, parent, id)) {
-        return FALSE;
-    }
-    fitItemHeight();
-    return TRUE;
+    return CListBox::Create(style, rect, parent, id);
 }
 
-BOOL CCheckListBox::SubclassDlgItem(UINT id, CWnd* parent) {
-    if (!CWnd::SubclassDlgItem(id, parent)) {
-        return FALSE;
-    }
+void CCheckListBox::PreSubclassWindow() {
+    CListBox::PreSubclassWindow();
     fitItemHeight();
-    return TRUE;
-}
-
-BOOL CCheckListBox::SubclassWindow(HWND hwnd) {
-    if (!CWnd::SubclassWindow(hwnd)) {
-        return FALSE;
-    }
-    fitItemHeight();
-    return TRUE;
 }
 
 void CCheckListBox::SetCheckStyle(UINT style) {
@@ -161,9 +146,6 @@ void CCheckListBox::collectRecords() {
 }
 
 LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!m_fitted && m_hWnd != nullptr && message != WM_NCDESTROY) {
-        fitItemHeight();
-    }
     auto index = static_cast<int>(wParam);
     switch (message) {
         case LB_GETITEMDATA:
@@ -187,7 +169,6 @@ LRESULT CCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NCDESTROY:
             m_records.clear();
-            m_fitted = false;
             break;
         default:
             if (message == getCheckMessage()) {
@@ -318,7 +299,6 @@ int CCheckListBox::CalcMinimumItemHeight() {
 }
 
 void CCheckListBox::fitItemHeight() {
-    m_fitted = true;
     if (m_hWnd != nullptr && (GetStyle() & LBS_OWNERDRAWFIXED) != 0) {
         SetItemHeight(0, static_cast<UINT>(CalcMinimumItemHeight()));
     }

@@ -11,46 +11,11 @@ UINT CDragListBox::dragListMessage() {
     return RegisterWindowMessageA(DRAGLISTMSGSTRING);
 }
 
-BOOL CDragListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CListBox::Create(style, rect, parent, id)) {
-        return FALSE;
-    }
-    PreSubclassWindow();
-    return TRUE;
-}
-
-BOOL CDragListBox::SubclassDlgItem(UINT id, CWnd* parent) {
-    if (!CWnd::SubclassDlgItem(id, parent)) {
-        return FALSE;
-    }
-    PreSubclassWindow();
-    return TRUE;
-}
-
-BOOL CDragListBox::SubclassWindow(HWND hwnd) {
-    if (!CWnd::SubclassWindow(hwnd)) {
-        return FALSE;
-    }
-    PreSubclassWindow();
-    return TRUE;
-}
-
 void CDragListBox::PreSubclassWindow() {
+    CListBox::PreSubclassWindow();
     // A list box that is a drag list already refuses a second MakeDragList; either way it is
     // one afterwards.
-    m_prepared = true;
-    if (m_hWnd != nullptr) {
-        MakeDragList(m_hWnd);
-    }
-}
-
-LRESULT CDragListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCDESTROY) {
-        m_prepared = false;
-    } else if (!m_prepared && m_hWnd != nullptr) {
-        PreSubclassWindow();
-    }
-    return CListBox::WindowProc(message, wParam, lParam);
+    MakeDragList(m_hWnd);
 }
 
 int CDragListBox::ItemFromPt(CPoint point, BOOL autoScroll) const {

@@ -111,6 +111,9 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!Attach(hwnd)) {
         return FALSE;
     }
+    // Before the procedure is replaced, as the framework does: a control that subclasses its
+    // window here (a drag list) stays under the object's procedure.
+    PreSubclassWindow();
     const auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (previous != &AfxWndProc) {
@@ -118,6 +121,8 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     }
     return TRUE;
 }
+
+void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     if (!parent || !parent->m_hWnd) {
@@ -267,6 +272,7 @@ LRESULT kvmfc::afxWndProcBase(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         CWnd* init = state.windowInit;
         state.windowInit = nullptr;
         init->Attach(hwnd);  // the class procedure is ours: nothing to chain to
+        init->PreSubclassWindow();
     }
     return AfxWndProc(hwnd, message, wParam, lParam);
 }

@@ -44,10 +44,9 @@ class CCheckListBox : public CListBox {
     // Makes the list box; the style must hold LBS_OWNERDRAWFIXED (or VARIABLE) and
     // LBS_HASSTRINGS.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    // Binds a dialog's list box and fits the item height to the check box (a window bound
-    // through CWnd, as DDX_Control does, is fitted on the first message the object sees).
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
-    BOOL SubclassWindow(HWND hwnd);
+    // Fits the item height of a fixed owner-draw list to the check box, whichever way the
+    // object is bound to its window (Create, SubclassDlgItem, DDX_Control).
+    void PreSubclassWindow() override;
 
     // BS_CHECKBOX, BS_AUTOCHECKBOX (the default), BS_3STATE or BS_AUTO3STATE; the AUTO styles
     // toggle on a click in the box or Space, the others only notify the parent.
@@ -118,8 +117,7 @@ class CCheckListBox : public CListBox {
     void fitItemHeight();
     void drawCheckBox(const DRAWITEMSTRUCT& draw);
 
-    UINT m_nStyle = BS_AUTOCHECKBOX;  // the check style
-    int m_cyText = 0;                 // height of a line of text, 0 until known
-    bool m_fitted = false;            // the item height was fitted for the current window
+    UINT m_nStyle = BS_AUTOCHECKBOX;                      // the check style
+    int m_cyText = 0;                                     // height of a line of text, 0 until known
     std::vector<std::unique_ptr<CheckRecord>> m_records;  // every record the items point at
 };

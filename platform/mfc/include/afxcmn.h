@@ -236,19 +236,11 @@ class CTabCtrl : public CWnd {
 // was dropped, marking the insertion point on the list while dragging.
 class CDragListBox : public CListBox {
   public:
-    using CListBox::Create;
     CDragListBox() = default;
 
-    // Makes the list box and turns it into a drag list.
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    // Binds a dialog's list box and turns it into a drag list (the framework's
-    // PreSubclassWindow step).
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
-    BOOL SubclassWindow(HWND hwnd);
-    // Turns the bound list box into a drag list. It runs when Create, SubclassDlgItem or
-    // SubclassWindow of this class binds the window, and otherwise (a window bound through
-    // CWnd, as DDX_Control does) on the first message the object sees.
-    virtual void PreSubclassWindow();
+    // Turns the list box into a drag list whichever way the object is bound to it (Create,
+    // SubclassDlgItem, DDX_Control).
+    void PreSubclassWindow() override;
 
     // The item under a screen point, -1 when none; bAutoScroll scrolls at the edges.
     int ItemFromPt(CPoint point, BOOL autoScroll = TRUE) const;
@@ -269,15 +261,12 @@ class CDragListBox : public CListBox {
 
     // Takes the drag-list notifications; others go to the list box.
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    // Runs PreSubclassWindow once for a window bound without it.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The drag-list message number (RegisterWindowMessage of DRAGLISTMSGSTRING).
     static UINT dragListMessage();
 
   protected:
-    int m_nLast = -1;         // the item the marker is drawn at, -1 when none
-    bool m_prepared = false;  // PreSubclassWindow ran for the current window
+    int m_nLast = -1;  // the item the marker is drawn at, -1 when none
 
     // Inverts the marker bar on the top edge of an item (drawing it twice erases it).
     void DrawSingle(int index);

@@ -103,6 +103,10 @@ class CWnd : public CCmdTarget {
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     // Gives the window its previous procedure back and unbinds it; the handle.
     HWND UnsubclassWindow();
+    // Runs once the object holds its window and before the window's messages reach the
+    // object: from SubclassWindow (so also SubclassDlgItem and DDX_Control), and from creation.
+    // Derived controls prepare their window here; the default does nothing.
+    virtual void PreSubclassWindow();
 
     // ---- Creation and destruction -----------------------------------------------------------
     // Creates a child window of a registered class (null class: the framework's own "AfxWnd"
@@ -521,3 +525,5 @@ LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH bac
 
 #include "afxctrls.h"
 #include "afxdd_.h"
+// The check-list box is a CListBox of this header, as in the framework.
+#include "afxchecklistbox.h"

@@ -178,12 +178,13 @@ TEST_F(CheckListTest, ItemsAreTallEnoughForTheBox) {
     EXPECT_GE(list.GetItemHeight(0), CCheckListBox::kCheckSize + 1);
 }
 
-TEST(CheckListBinding, BoundThroughCWndFitsItsItemsOnItsFirstMessage) {
+TEST(CheckListBinding, BoundThroughCWndFitsItsItems) {
     RichControlsFixtureHolder holder;
     RichDialog dialog;
     ASSERT_TRUE(dialog.make());
     CCheckListBox list;
-    // As DDX_Control binds a control: through CWnd, without the check list's own step.
+    // As DDX_Control binds a control: through CWnd::SubclassWindow, whose PreSubclassWindow
+    // step is the check list's.
     HWND hwnd = ::GetDlgItem(dialog.m_hWnd, IDC_CHECKLIST);
     ::SendMessageA(hwnd, LB_SETITEMHEIGHT, 0, 3);
     ASSERT_TRUE(static_cast<CWnd&>(list).SubclassWindow(hwnd));

@@ -136,12 +136,13 @@ TEST_F(DragListTest, MouseDragMovesTheItem) {
     EXPECT_EQ(list.lastMark(), -1);
 }
 
-TEST(DragListBinding, BoundThroughCWndBecomesADragListOnItsFirstMessage) {
+TEST(DragListBinding, BoundThroughCWndBecomesADragList) {
     RichControlsFixtureHolder holder;
     RichDialog dialog;
     ASSERT_TRUE(dialog.make());
     LoggingDragList list;
-    // As DDX_Control binds a control: through CWnd, without the drag list's own step.
+    // As DDX_Control binds a control: through CWnd::SubclassWindow, whose PreSubclassWindow
+    // step is the drag list's.
     ASSERT_TRUE(static_cast<CWnd&>(list).SubclassWindow(::GetDlgItem(dialog.m_hWnd, IDC_DRAGLIST)));
     list.AddString("first");
     list.AddString("second");

@@ -226,4 +226,54 @@ TEST_F(MessageMapTest, SubclassingChainsToThePreviousProcedure) {
     EXPECT_TRUE(IsWindow(edit));  // an unsubclassed object leaves its window alone
 }
 
+// Records each PreSubclassWindow with what it sees of its window at that moment.
+class PreparingWnd : public CWnd {
+  public:
+    std::vector<std::string> log;
+    void PreSubclassWindow() override {
+        const bool replaced =
+            GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc);
+        log.push_back(std::string(m_hWnd != nullptr ? "bound" : "unbound") +
+                      (replaced ? " after subclassing" : ""));
+    }
+};
+
+// The framework's step for a control's own preparation runs once per binding, with the object
+// holding its window: before the procedure is replaced when subclassing, and for the
+// framework's own class (whose procedure needs no replacing) at the window's first message.
+TEST_F(MessageMapTest, PreSubclassWindowRunsOnceForEachWayOfBinding) {
+    HWND edit =
+        CreateWindowExA(0, "Edit", "", WS_CHILD, 0, 0, 50, 14, wnd.m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(301)), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    {
+        PreparingWnd bySubclass;
+        ASSERT_TRUE(bySubclass.SubclassDlgItem(301, &wnd));
+        EXPECT_EQ(bySubclass.log, std::vector<std::string>{"bound"});
+        EXPECT_FALSE(bySubclass.SubclassWindow(edit));  // refused: no second preparation
+        EXPECT_EQ(bySubclass.log.size(), 1u);
+        bySubclass.UnsubclassWindow();
+    }
+    {
+        PreparingWnd created;  // a window of a system class, bound when it exists
+        ASSERT_TRUE(
+            created.CreateEx(0, "Button", "b", WS_CHILD, 0, 0, 10, 10, wnd.m_hWnd, nullptr));
+        EXPECT_EQ(created.log, std::vector<std::string>{"bound"});
+        created.DestroyWindow();
+    }
+    {
+        PreparingWnd framework;  // the framework's class: bound at its first message
+        ASSERT_TRUE(
+            framework.CreateEx(0, nullptr, "f", WS_CHILD, 0, 0, 10, 10, wnd.m_hWnd, nullptr));
+        EXPECT_EQ(framework.log, std::vector<std::string>{"bound"});
+        framework.DestroyWindow();
+    }
+    {
+        PreparingWnd attached;  // Attach alone binds without subclassing: no preparation
+        ASSERT_TRUE(attached.Attach(edit));
+        EXPECT_TRUE(attached.log.empty());
+        attached.Detach();
+    }
+}
+
 }  // namespace
