@@ -206,6 +206,17 @@ bool isChildWindow(HWND hwnd) {
 
 }  // namespace
 
+void kvwin32::internal::destroyWindowMenus(HWND hwnd, HMENU bar) {
+    auto lock = lockMenus();
+    MenuTable& table = MenuTable::instance();
+    if (HMENU copy = table.systemMenuOf(hwnd)) {
+        table.destroy(copy);
+    }
+    if (bar != nullptr) {
+        table.destroy(bar);  // nothing when the program destroyed it already
+    }
+}
+
 extern "C" {
 
 HMENU CreateMenu() {

@@ -186,6 +186,9 @@ void freeWindow(HWND hwnd) {
     }
     forgetWindowInput(hwnd);
     dropPostedMessages(hwnd);
+    if ((w->style & WS_CHILD) == 0) {
+        destroyWindowMenus(hwnd, w->menu);  // a child's menu field holds its id instead
+    }
     unlink(*w);
     for (HWND owned : ownedWindows(hwnd)) {
         windowRecord(owned)->owner = nullptr;

@@ -127,6 +127,12 @@ void dropPostedMessages(HWND hwnd);
 // Calls a window procedure with the message, as SendMessageA does for the owning thread.
 LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// ---- Menus (menu.cpp) -----------------------------------------------------------------------
+
+// Frees the menu bar and the system menu copy of a top-level window being freed, as Windows
+// destroys a window's menus with it.
+void destroyWindowMenus(HWND hwnd, HMENU bar);
+
 // ---- Focus and activation (focus.cpp) -------------------------------------------------------
 
 // Activates another top-level window of the thread when hwnd leaves (hidden or destroyed).

@@ -135,6 +135,29 @@ TEST_F(MenuTest, MenuBarsBelongToTopLevelWindows) {
     EXPECT_TRUE(DestroyMenu(bar));
 }
 
+TEST_F(MenuTest, AWindowsMenusDieWithIt) {
+    HWND top = create(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HMENU bar = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    ASSERT_TRUE(AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File"));
+    ASSERT_TRUE(SetMenu(top, bar));
+    HMENU system = GetSystemMenu(top, FALSE);
+    ASSERT_NE(system, nullptr);
+    // A menu that no window holds any more lives on.
+    HMENU released = CreateMenu();
+    HWND other = create(WS_OVERLAPPEDWINDOW);
+    ASSERT_TRUE(SetMenu(other, released));
+    ASSERT_TRUE(SetMenu(other, nullptr));
+
+    ASSERT_TRUE(DestroyWindow(top));
+    ASSERT_TRUE(DestroyWindow(other));
+    EXPECT_FALSE(IsMenu(bar));
+    EXPECT_FALSE(IsMenu(popup));
+    EXPECT_FALSE(IsMenu(system));
+    EXPECT_TRUE(IsMenu(released));
+    EXPECT_TRUE(DestroyMenu(released));
+}
+
 TEST_F(MenuTest, BadHandlesFailWithTheWindowsError) {
     HMENU menu = CreateMenu();
     ASSERT_TRUE(DestroyMenu(menu));

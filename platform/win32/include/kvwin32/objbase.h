@@ -1,7 +1,7 @@
-// The COM basics the platform speaks: result codes, the identifier type, IUnknown, the task
-// allocator (IMalloc, CoTaskMemAlloc/CoTaskMemFree) and CoInitialize, with their Windows names
-// and values. Memory that the shell hands to a program (an item id list) comes from the task
-// allocator, and the program gives it back there.
+// The COM basics the platform speaks: result codes, the identifier type and its comparison,
+// IUnknown, the task allocator (IMalloc, CoTaskMemAlloc/CoTaskMemFree) and CoInitialize, with their
+// Windows names and values. Memory that the shell hands to a program (an item id list) comes from
+// the task allocator, and the program gives it back there.
 #pragma once
 
 #include "kvwin32/windef.h"
@@ -10,10 +10,30 @@
 using HRESULT = LONG;
 using USHORT = unsigned short;
 
-// A 128-bit class or interface identifier (defined where identifiers are compared).
-struct GUID;
+// A 128-bit class or interface identifier, laid out as on Windows.
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+using CLSID = GUID;
 using IID = GUID;
+using REFCLSID = const CLSID&;
 using REFIID = const IID&;
+
+// Two identifiers are equal when all 128 bits are.
+inline bool operator==(const GUID& a, const GUID& b) {
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) {
+        return false;
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (a.Data4[i] != b.Data4[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Result codes with their winerror.h values; guarded so that whichever header comes first wins.
 #ifndef S_OK
@@ -36,6 +56,9 @@ using REFIID = const IID&;
 #endif
 #ifndef E_OUTOFMEMORY
 #define E_OUTOFMEMORY (static_cast<HRESULT>(0x8007000EL))
+#endif
+#ifndef CLASS_E_CLASSNOTAVAILABLE
+#define CLASS_E_CLASSNOTAVAILABLE (static_cast<HRESULT>(0x80040111L))
 #endif
 #ifndef E_INVALIDARG
 #define E_INVALIDARG (static_cast<HRESULT>(0x80070057L))
