@@ -296,7 +296,9 @@ LRESULT keyDown(const StatePtr& sp, WPARAM key, LPARAM lParam) {
         dropDown(sp);
         return 0;
     }
-    if (s.edit && !s.dropped) {
+    // The edit part hands over only Up and Down; in the closed list they choose the previous
+    // or next item as in a drop-down list.
+    if (s.edit && !s.dropped && key != VK_UP && key != VK_DOWN) {
         return 0;
     }
     return passKeyToList(sp, WM_KEYDOWN, key, lParam);

@@ -347,8 +347,13 @@ void deleteForward(HWND hwnd, EditState& state) {
     typeText(hwnd, state, "");
 }
 
-LRESULT onKeyDown(HWND hwnd, EditState& state, WPARAM key) {
+LRESULT onKeyDown(HWND hwnd, EditState& state, WPARAM key, LPARAM lParam) {
     const bool multi = isMultiLine(hwnd);
+    // The edit of a combo box leaves Up, Down and F4 to the combo box: they move through its
+    // list or open it.
+    if (!multi && (key == VK_UP || key == VK_DOWN || key == VK_F4) && isComboBoxEdit(hwnd)) {
+        return SendMessageA(GetParent(hwnd), WM_KEYDOWN, key, lParam);
+    }
     const bool control = keyDown(VK_CONTROL);
     const std::vector<EditLine> lines = linesOf(hwnd, state);
     const EditLine& line = lines[kvwin32::internal::lineOfIndex(lines, state.caret)];
@@ -624,7 +629,13 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR:
             return onChar(hwnd, s, wParam);
         case WM_KEYDOWN:
-            return onKeyDown(hwnd, s, wParam);
+            return onKeyDown(hwnd, s, wParam, lParam);
+        case WM_SYSKEYDOWN:
+            // Alt+Up and Alt+Down in a combo box's edit open or close the list.
+            if ((wParam == VK_UP || wParam == VK_DOWN) && isComboBoxEdit(hwnd)) {
+                return SendMessageA(GetParent(hwnd), WM_SYSKEYDOWN, wParam, lParam);
+            }
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_LBUTTONDOWN:
             return onLButtonDown(hwnd, s, lParam);
         case WM_MOUSEMOVE:

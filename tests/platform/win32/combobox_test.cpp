@@ -496,6 +496,67 @@ TEST_F(ComboBoxTest, ChoosingInAnEditableComboBoxSetsTheTextAfterTheNotification
     EXPECT_EQ(windowText(edit), "beta");
 }
 
+// Keys pressed in the edit of a drop-down combo box: Up and Down move through the closed list
+// and show the item in the edit, F4 and Alt+Down open it, other keys stay the edit's own.
+TEST_F(ComboBoxTest, KeysInTheEditOfAnEditableComboBox) {
+    if (!haveEdit()) {
+        GTEST_SKIP() << "no edit control in this build";
+    }
+    struct Case {
+        const char* name;
+        void (*act)(HWND edit);
+        std::vector<int> codes;
+        int selection;
+        const char* text;
+        bool dropped;
+    };
+    const Case cases[] = {
+        {"down in the closed list",
+         [](HWND e) { key(e, VK_DOWN); },
+         {CBN_SELENDOK, CBN_SELCHANGE},
+         2,
+         "c",
+         false},
+        {"up in the closed list",
+         [](HWND e) { key(e, VK_UP); },
+         {CBN_SELENDOK, CBN_SELCHANGE},
+         0,
+         "a",
+         false},
+        {"F4 opens", [](HWND e) { key(e, VK_F4); }, {CBN_DROPDOWN}, 1, "b", true},
+        {"alt+down opens",
+         [](HWND e) { key(e, VK_DOWN, WM_SYSKEYDOWN); },
+         {CBN_DROPDOWN},
+         1,
+         "b",
+         true},
+        {"down in the open list",
+         [](HWND e) {
+             key(e, VK_F4);
+             key(e, VK_DOWN);
+         },
+         {CBN_DROPDOWN, CBN_SELCHANGE},
+         2,
+         "c",
+         true},
+        {"home moves the caret only", [](HWND e) { key(e, VK_HOME); }, {}, 1, "b", false},
+    };
+    for (const auto& c : cases) {
+        HWND combo = makeCombo(CBS_DROPDOWN, {"a", "b", "c", "delta"});
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        HWND edit = info(combo).hwndItem;
+        ASSERT_NE(edit, nullptr);
+        SetFocus(edit);
+        rec.clear();
+        c.act(edit);
+        EXPECT_TRUE(notified(combo, c.codes, c.name));
+        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), c.selection) << c.name;
+        EXPECT_EQ(windowText(edit), c.text) << c.name;
+        EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0, c.dropped) << c.name;
+        DestroyWindow(combo);
+    }
+}
+
 TEST_F(ComboBoxTest, SimpleComboBoxKeepsItsListOpen) {
     if (!haveEdit()) {
         GTEST_SKIP() << "no edit control in this build";
