@@ -215,17 +215,23 @@ RobotResult Robot::clickItem(HWND control, const ItemQuery& item, bool twice) {
     std::optional<RECT> rect = internal::itemRect(control, *index);
     RECT client{};
     GetClientRect(control, &client);
-    if (rect && kind == ControlKind::listBox &&
-        (rect->top < client.top || rect->bottom > client.bottom)) {
+    if (rect && (rect->top < client.top || rect->bottom > client.bottom)) {
         // A person scrolls the item into view first.
-        SendMessageA(control, LB_SETTOPINDEX, static_cast<WPARAM>(*index), 0);
+        if (kind == ControlKind::listBox) {
+            SendMessageA(control, LB_SETTOPINDEX, static_cast<WPARAM>(*index), 0);
+        } else {
+            SendMessageA(control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(*index), FALSE);
+        }
         rect = internal::itemRect(control, *index);
     }
-    if (!rect) {
+    // The part of the item a person can see: a label wider than the control, or scrolled
+    // sideways, is clicked where it shows.
+    RECT visible{};
+    if (!rect || !IntersectRect(&visible, &*rect, &client)) {
         return refused(control, "item " + item.describe() + " of " + describeControl(control) +
                                     " is not shown");
     }
-    sendClick(control, centreOf(*rect), twice);
+    sendClick(control, centreOf(visible), twice);
     pump();
     return done(control);
 }

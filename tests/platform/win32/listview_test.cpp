@@ -11,6 +11,7 @@
 #include "WindowFixture.h"
 #include "kvwin32/commctrl.h"
 #include "kvwin32/render.h"
+#include "kvwin32/robot.h"
 #include "kvwin32/winuser.h"
 
 namespace {
@@ -587,6 +588,28 @@ TEST_F(ListViewTest, PaintsTheSelectedRowHighlighted) {
     EXPECT_EQ(image.at(x, (label.top + label.bottom) / 2), pixelOf(COLOR_HIGHLIGHT));
     EXPECT_EQ(image.at(x, (label.top + label.bottom) / 2 - (label.bottom - label.top)),
               pixelOf(COLOR_WINDOW));
+}
+
+// The Robot clicks an item where a person sees it: inside the control when the first column is
+// wider than the list, and after scrolling an item below the view into sight.
+TEST_F(ListViewTest, RobotClicksTheVisiblePartOfAnItem) {
+    HWND list = makeList();
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, 1000);
+    for (int i = 0; i < 30; ++i) {
+        insert(list, i, ("item " + std::to_string(i)).c_str());
+    }
+    kvwin32::Robot robot;
+    robot.setRoot(parent);
+    for (const char* name : {"item 1", "item 29"}) {
+        SCOPED_TRACE(name);
+        notes.clear();
+        const kvwin32::RobotResult done = robot.select(list, kvwin32::ItemQuery::named(name));
+        ASSERT_TRUE(done.ok()) << done.error;
+        const int expected = std::string(name) == "item 1" ? 1 : 29;
+        EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), expected);
+        ASSERT_FALSE(notes.empty());
+        EXPECT_EQ(notes.back(), (Note{NM_CLICK, expected}));
+    }
 }
 
 }  // namespace
