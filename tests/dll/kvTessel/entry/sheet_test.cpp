@@ -124,6 +124,31 @@ TEST_F(SheetTest, ARefusedOkPostsNothingAndKeepsTheSheetOpen) {
     EXPECT_EQ(m_general.profileName, "p1");
 }
 
+// A host may open the sheet with no profile: it opens on General in schematic mode with empty
+// fields, still validates what the user must enter, and OK closes it with one notification.
+TEST_F(SheetTest, ASheetWithoutAProfileValidatesAndWritesNothing) {
+    m_sheet = DllCreateModelessDialog(nullptr, m_host, 7);
+    ASSERT_NE(m_sheet, nullptr);
+    DllShowModelessDialog(m_sheet, SETTINGS_SHOW_NORMAL);
+    pump();
+    ASSERT_NE(sheetWindow(), nullptr);
+    EXPECT_EQ(title(), "Simulation Settings");
+    EXPECT_EQ(DllGetActivePage(m_sheet), 0);
+    EXPECT_EQ(text("Simulation Profile:"), "");
+    EXPECT_FALSE(IsWindowEnabled(control("Schematic filename (.DSN):")));
+
+    click("OK");
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"Please enter a simulation profile name."}));
+    type("Simulation Profile:", "loose");
+    type("Output filename:", "out.out");
+    type("Waveform data filename:", "wave.dat");
+    click("OK");
+    EXPECT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(DllIsDialogDisplayed(m_sheet), 0);
+    ASSERT_EQ(codes(), (std::vector<WPARAM>{SETTINGS_NOTIFY_OK}));
+    EXPECT_EQ(m_notifications.back().second, 7);
+}
+
 TEST_F(SheetTest, HidingAndShowingAgainReloadsTheGeneralPage) {
     openModeless();
     DllShowModelessDialog(m_sheet, SETTINGS_SHOW_HIDE);
