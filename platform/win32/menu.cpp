@@ -204,6 +204,28 @@ bool isChildWindow(HWND hwnd) {
            WS_CHILD;
 }
 
+// Takes an item out of a menu; DeleteMenu also destroys the popup it opens, RemoveMenu leaves
+// the popup to the caller.
+BOOL removeItem(HMENU menu, UINT position, UINT flags, bool destroyPopup) {
+    auto lock = lockMenus();
+    Menu* target = menuOrError(menu);
+    if (target == nullptr) {
+        return FALSE;
+    }
+    auto found = findItem(*target, position, flags);
+    if (!found) {
+        SetLastError(kErrorMenuItemNotFound);
+        return FALSE;
+    }
+    HMENU popup = found->item().popup;
+    found->menu->items.erase(found->menu->items.begin() +
+                             static_cast<std::ptrdiff_t>(found->index));
+    if (destroyPopup && popup != nullptr) {
+        MenuTable::instance().destroy(popup);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 void kvwin32::internal::destroyWindowMenus(HWND hwnd, HMENU bar) {
@@ -295,39 +317,11 @@ BOOL ModifyMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCS
 }
 
 BOOL DeleteMenu(HMENU menu, UINT position, UINT flags) {
-    auto lock = lockMenus();
-    Menu* target = menuOrError(menu);
-    if (target == nullptr) {
-        return FALSE;
-    }
-    auto found = findItem(*target, position, flags);
-    if (!found) {
-        SetLastError(kErrorMenuItemNotFound);
-        return FALSE;
-    }
-    HMENU popup = found->item().popup;
-    found->menu->items.erase(found->menu->items.begin() +
-                             static_cast<std::ptrdiff_t>(found->index));
-    if (popup != nullptr) {
-        MenuTable::instance().destroy(popup);
-    }
-    return TRUE;
+    return removeItem(menu, position, flags, true);
 }
 
 BOOL RemoveMenu(HMENU menu, UINT position, UINT flags) {
-    auto lock = lockMenus();
-    Menu* target = menuOrError(menu);
-    if (target == nullptr) {
-        return FALSE;
-    }
-    auto found = findItem(*target, position, flags);
-    if (!found) {
-        SetLastError(kErrorMenuItemNotFound);
-        return FALSE;
-    }
-    found->menu->items.erase(found->menu->items.begin() +
-                             static_cast<std::ptrdiff_t>(found->index));
-    return TRUE;
+    return removeItem(menu, position, flags, false);
 }
 
 BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable) {
