@@ -3,6 +3,7 @@
 // queue, no input source), whatever the test did.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -46,6 +47,35 @@ class WindowFixture : public ::testing::Test {
                 int cy = 50, const char* cls = kRecorderClass, DWORD exStyle = 0) {
         return CreateWindowExA(exStyle, cls, "", style, x, y, cx, cy, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+
+    // The WM_COMMAND messages `parent` received, oldest first; with an id, only that control's.
+    std::vector<RecordedMsg> commandsTo(HWND parent, int id = -1) const {
+        std::vector<RecordedMsg> out;
+        for (const RecordedMsg& m : rec.log()) {
+            if (m.hwnd == parent && m.message == WM_COMMAND &&
+                (id < 0 || LOWORD(m.wParam) == static_cast<WORD>(id))) {
+                out.push_back(m);
+            }
+        }
+        return out;
+    }
+
+    // The notification `code` a control sends its parent, as a sequence entry.
+    static ExpectedMsg notification(HWND control, WORD code) {
+        const auto id = static_cast<WORD>(GetDlgCtrlID(control));
+        return {WM_COMMAND, Sent | Parent | WParam | LParam, MAKEWPARAM(id, code),
+                reinterpret_cast<LPARAM>(control)};
+    }
+
+    // Whether the control's notifications to `parent` were exactly `codes`, in order.
+    ::testing::AssertionResult notifiedBy(HWND parent, HWND control, const std::vector<int>& codes,
+                                          const std::string& context) const {
+        std::vector<ExpectedMsg> expected;
+        for (int code : codes) {
+            expected.push_back(notification(control, static_cast<WORD>(code)));
+        }
+        return compareSequence(commandsTo(parent, GetDlgCtrlID(control)), expected, context);
     }
 
     MsgRecorder rec;

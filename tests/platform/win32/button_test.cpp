@@ -11,11 +11,7 @@
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
 
-using kvtest::LParam;
-using kvtest::Parent;
 using kvtest::RecordedMsg;
-using kvtest::Sent;
-using kvtest::WParam;
 
 namespace {
 
@@ -33,21 +29,7 @@ class ButtonTest : public kvtest::WindowFixture {
     }
 
     // The WM_COMMAND messages the parent received since the last clear.
-    std::vector<RecordedMsg> commands() const {
-        std::vector<RecordedMsg> out;
-        for (const RecordedMsg& m : rec.log()) {
-            if (m.hwnd == parent && m.message == WM_COMMAND) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
-
-    static kvtest::ExpectedMsg notification(HWND control, WORD code) {
-        const auto id = static_cast<WORD>(GetDlgCtrlID(control));
-        return {WM_COMMAND, Sent | Parent | WParam | LParam, MAKEWPARAM(id, code),
-                reinterpret_cast<LPARAM>(control)};
-    }
+    std::vector<RecordedMsg> commands() const { return commandsTo(parent); }
 
     static void click(HWND control) {
         SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));

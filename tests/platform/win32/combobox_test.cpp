@@ -78,26 +78,9 @@ class ComboBoxTest : public kvtest::WindowFixture {
         SendMessageA(hwnd, down == WM_KEYDOWN ? WM_KEYUP : WM_SYSKEYUP, vk, 0xC0000001);
     }
 
-    std::vector<RecordedMsg> commands() const {
-        std::vector<RecordedMsg> out;
-        for (const auto& m : rec.log()) {
-            if (m.hwnd == parent && m.message == WM_COMMAND &&
-                LOWORD(m.wParam) == static_cast<WORD>(kComboId)) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
-
     ::testing::AssertionResult notified(HWND combo, const std::vector<int>& codes,
                                         const std::string& context) const {
-        std::vector<ExpectedMsg> expected;
-        for (int code : codes) {
-            expected.push_back({WM_COMMAND,
-                                kvtest::Sent | kvtest::Parent | kvtest::WParam | kvtest::LParam,
-                                MAKEWPARAM(kComboId, code), reinterpret_cast<LPARAM>(combo)});
-        }
-        return kvtest::compareSequence(commands(), expected, context);
+        return notifiedBy(parent, combo, codes, context);
     }
 
     static bool haveEdit() {

@@ -7,17 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include "Pixels.h"
 #include "WindowFixture.h"
 #include "kvwin32/render.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
 
 using kvtest::ExpectedMsg;
-using kvtest::LParam;
-using kvtest::Parent;
 using kvtest::RecordedMsg;
-using kvtest::Sent;
-using kvtest::WParam;
 
 namespace {
 
@@ -34,19 +31,8 @@ class EditTest : public kvtest::WindowFixture {
                                height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kId)),
                                nullptr, nullptr);
     }
-    std::vector<RecordedMsg> commands() const {
-        std::vector<RecordedMsg> out;
-        for (const RecordedMsg& m : rec.log()) {
-            if (m.hwnd == parent && m.message == WM_COMMAND) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
-    static ExpectedMsg en(HWND e, WORD code) {
-        return {WM_COMMAND, Sent | Parent | WParam | LParam, MAKEWPARAM(kId, code),
-                reinterpret_cast<LPARAM>(e)};
-    }
+    std::vector<RecordedMsg> commands() const { return commandsTo(parent); }
+    static ExpectedMsg en(HWND e, WORD code) { return notification(e, code); }
     static std::string text(HWND e) {
         char buffer[256] = {};
         GetWindowTextA(e, buffer, sizeof buffer);
@@ -425,43 +411,30 @@ TEST_F(EditTest, FocusNotifications) {
     SetFocus(a);
     rec.clear();
     SetFocus(b);
-    EXPECT_TRUE(
-        kvtest::compareSequence(commands(),
-                                {en(a, EN_KILLFOCUS),
-                                 {WM_COMMAND, Sent | Parent | WParam | LParam,
-                                  MAKEWPARAM(kId + 1, EN_SETFOCUS), reinterpret_cast<LPARAM>(b)}},
-                                "focus moves"));
+    EXPECT_TRUE(kvtest::compareSequence(commands(), {en(a, EN_KILLFOCUS), en(b, EN_SETFOCUS)},
+                                        "focus moves"));
     // The edit does not select its text itself when it gets the focus.
     EXPECT_EQ(selection(b), std::make_pair(DWORD{0}, DWORD{0}));
-}
-
-int countPixels(const kvwin32::PixelImage& image, COLORREF color) {
-    const std::uint32_t pixel = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    int n = 0;
-    for (std::uint32_t p : image.pixels) {
-        n += p == pixel ? 1 : 0;
-    }
-    return n;
 }
 
 TEST_F(EditTest, PaintsTextSelectionAndDisabledColours) {
     HWND e = edit(ES_AUTOHSCROLL, "Some text");
     kvwin32::PixelImage image = kvwin32::renderWindow(e);
     ASSERT_EQ(image.width, 120);
-    EXPECT_GT(countPixels(image, GetSysColor(COLOR_WINDOW)), 0) << "window background";
-    EXPECT_GT(countPixels(image, GetSysColor(COLOR_WINDOWTEXT)), 20) << "text";
-    EXPECT_EQ(countPixels(image, GetSysColor(COLOR_HIGHLIGHT)), 0) << "no selection shown";
+    EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_WINDOW)), 0) << "window background";
+    EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_WINDOWTEXT)), 20) << "text";
+    EXPECT_EQ(kvtest::countColour(image, GetSysColor(COLOR_HIGHLIGHT)), 0) << "no selection shown";
     SetFocus(e);
     SendMessageA(e, EM_SETSEL, 0, 4);
     image = kvwin32::renderWindow(e);
-    EXPECT_GT(countPixels(image, GetSysColor(COLOR_HIGHLIGHT)), 24 * 5) << "selection";
+    EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_HIGHLIGHT)), 24 * 5) << "selection";
     // Disabled: static colours and grey text.
     SetFocus(nullptr);
     EnableWindow(e, FALSE);
     image = kvwin32::renderWindow(e);
-    EXPECT_EQ(countPixels(image, GetSysColor(COLOR_WINDOWTEXT)), 0);
-    EXPECT_GT(countPixels(image, GetSysColor(COLOR_GRAYTEXT)), 20);
-    EXPECT_GT(countPixels(image, GetSysColor(COLOR_3DFACE)), 0);
+    EXPECT_EQ(kvtest::countColour(image, GetSysColor(COLOR_WINDOWTEXT)), 0);
+    EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_GRAYTEXT)), 20);
+    EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_3DFACE)), 0);
 }
 
 }  // namespace

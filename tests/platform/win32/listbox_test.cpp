@@ -116,25 +116,9 @@ class ListBoxTest : public kvtest::WindowFixture {
     }
 
     // The WM_COMMAND messages the parent received, as recorded.
-    std::vector<RecordedMsg> commands() const {
-        std::vector<RecordedMsg> out;
-        for (const auto& m : rec.log()) {
-            if (m.hwnd == parent && m.message == WM_COMMAND) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
-
     ::testing::AssertionResult notified(HWND list, const std::vector<int>& codes,
                                         const std::string& context) const {
-        std::vector<ExpectedMsg> expected;
-        for (int code : codes) {
-            expected.push_back({WM_COMMAND,
-                                kvtest::Sent | kvtest::Parent | kvtest::WParam | kvtest::LParam,
-                                MAKEWPARAM(kListId, code), reinterpret_cast<LPARAM>(list)});
-        }
-        return kvtest::compareSequence(commands(), expected, context);
+        return notifiedBy(parent, list, codes, context);
     }
 
     HWND parent = nullptr;

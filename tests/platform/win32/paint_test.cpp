@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Pixels.h"
 #include "WindowFixture.h"
 #include "kvwin32/pixels.h"
 #include "kvwin32/render.h"
@@ -16,17 +17,8 @@ using kvtest::RecordedMsg;
 
 namespace {
 
-std::uint32_t pixelOf(COLORREF c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-int countPixels(const kvwin32::PixelImage& image, std::uint32_t pixel) {
-    int n = 0;
-    for (std::uint32_t p : image.pixels) {
-        n += p == pixel ? 1 : 0;
-    }
-    return n;
-}
+using kvtest::countPixels;
+using kvtest::pixelOf;
 
 // A class whose windows are erased with a system colour brush; unregistered on teardown.
 constexpr const char* kBrushClass = "KvPaintTestBrush";

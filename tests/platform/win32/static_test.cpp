@@ -4,16 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "Pixels.h"
 #include "WindowFixture.h"
 #include "kvwin32/render.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
 
-using kvtest::LParam;
-using kvtest::Parent;
 using kvtest::RecordedMsg;
-using kvtest::Sent;
-using kvtest::WParam;
 
 namespace {
 
@@ -28,15 +25,7 @@ class StaticTest : public kvtest::WindowFixture {
                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
                                nullptr);
     }
-    std::vector<RecordedMsg> commands() const {
-        std::vector<RecordedMsg> out;
-        for (const RecordedMsg& m : rec.log()) {
-            if (m.hwnd == parent && m.message == WM_COMMAND) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
+    std::vector<RecordedMsg> commands() const { return commandsTo(parent); }
     HWND parent = nullptr;
 };
 
@@ -66,11 +55,8 @@ TEST_F(StaticTest, NotifyStyleDecidesHitTestAndClicks) {
         EnableWindow(s, FALSE);
         std::vector<kvtest::ExpectedMsg> expected;
         if (row.notifies) {
-            const auto l = reinterpret_cast<LPARAM>(s);
-            const unsigned how = Sent | Parent | WParam | LParam;
-            expected = {{WM_COMMAND, how, MAKEWPARAM(50, STN_CLICKED), l},
-                        {WM_COMMAND, how, MAKEWPARAM(50, STN_DBLCLK), l},
-                        {WM_COMMAND, how, MAKEWPARAM(50, STN_DISABLE), l}};
+            expected = {notification(s, STN_CLICKED), notification(s, STN_DBLCLK),
+                        notification(s, STN_DISABLE)};
         }
         EXPECT_TRUE(kvtest::compareSequence(commands(), expected, row.name));
         DestroyWindow(s);
@@ -111,37 +97,27 @@ TEST_F(StaticTest, ImagesMatchTheKind) {
     DeleteObject(bitmap);
 }
 
-// Counts the pixels of one colour in an image.
-int countPixels(const kvwin32::PixelImage& image, COLORREF color) {
-    const std::uint32_t pixel = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    int n = 0;
-    for (std::uint32_t p : image.pixels) {
-        n += p == pixel ? 1 : 0;
-    }
-    return n;
-}
-
 TEST_F(StaticTest, LabelPaintsTextGreyWhenDisabledAndRepaintsNewText) {
     HWND s = label(SS_LEFT, "Label");
     kvwin32::PixelImage image = kvwin32::renderWindow(s);
     ASSERT_EQ(image.width, 90);
     ASSERT_EQ(image.height, 20);
-    const int dark = countPixels(image, GetSysColor(COLOR_BTNTEXT));
+    const int dark = kvtest::countColour(image, GetSysColor(COLOR_BTNTEXT));
     EXPECT_GT(dark, 20) << "text pixels";
-    EXPECT_EQ(countPixels(image, GetSysColor(COLOR_GRAYTEXT)), 0);
+    EXPECT_EQ(kvtest::countColour(image, GetSysColor(COLOR_GRAYTEXT)), 0);
     // More text, more ink.
     SetWindowTextA(s, "Label, longer");
-    EXPECT_GT(countPixels(kvwin32::renderWindow(s), GetSysColor(COLOR_BTNTEXT)), dark);
+    EXPECT_GT(kvtest::countColour(kvwin32::renderWindow(s), GetSysColor(COLOR_BTNTEXT)), dark);
     EnableWindow(s, FALSE);
     image = kvwin32::renderWindow(s);
-    EXPECT_EQ(countPixels(image, GetSysColor(COLOR_BTNTEXT)), 0);
-    EXPECT_GT(countPixels(image, GetSysColor(COLOR_GRAYTEXT)), 20);
+    EXPECT_EQ(kvtest::countColour(image, GetSysColor(COLOR_BTNTEXT)), 0);
+    EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_GRAYTEXT)), 20);
     // The prefix "&" is not drawn: "&&" shows one ampersand, "&N" an underlined N.
     SetWindowTextA(s, "&N");
     EnableWindow(s, TRUE);
-    const int prefixed = countPixels(kvwin32::renderWindow(s), GetSysColor(COLOR_BTNTEXT));
+    const int prefixed = kvtest::countColour(kvwin32::renderWindow(s), GetSysColor(COLOR_BTNTEXT));
     SetWindowLongA(s, GWL_STYLE, GetWindowLongA(s, GWL_STYLE) | SS_NOPREFIX);
-    const int literal = countPixels(kvwin32::renderWindow(s), GetSysColor(COLOR_BTNTEXT));
+    const int literal = kvtest::countColour(kvwin32::renderWindow(s), GetSysColor(COLOR_BTNTEXT));
     EXPECT_NE(prefixed, literal);
 }
 
