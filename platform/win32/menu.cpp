@@ -204,17 +204,26 @@ bool isChildWindow(HWND hwnd) {
            WS_CHILD;
 }
 
-// Takes an item out of a menu; DeleteMenu also destroys the popup it opens, RemoveMenu leaves
-// the popup to the caller.
-BOOL removeItem(HMENU menu, UINT position, UINT flags, bool destroyPopup) {
-    auto lock = lockMenus();
+// The item of a menu that `position` names, or none with the last error set (a bad menu
+// handle, or ERROR_MENU_ITEM_NOT_FOUND). The caller holds the menu lock.
+std::optional<ItemRef> itemOrError(HMENU menu, UINT position, UINT flags) {
     Menu* target = menuOrError(menu);
     if (target == nullptr) {
-        return FALSE;
+        return std::nullopt;
     }
     auto found = findItem(*target, position, flags);
     if (!found) {
         SetLastError(kErrorMenuItemNotFound);
+    }
+    return found;
+}
+
+// Takes an item out of a menu; DeleteMenu also destroys the popup it opens, RemoveMenu leaves
+// the popup to the caller.
+BOOL removeItem(HMENU menu, UINT position, UINT flags, bool destroyPopup) {
+    auto lock = lockMenus();
+    auto found = itemOrError(menu, position, flags);
+    if (!found) {
         return FALSE;
     }
     HMENU popup = found->item().popup;
@@ -294,13 +303,8 @@ BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCS
 
 BOOL ModifyMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     auto lock = lockMenus();
-    Menu* target = menuOrError(menu);
-    if (target == nullptr) {
-        return FALSE;
-    }
-    auto found = findItem(*target, position, flags);
+    auto found = itemOrError(menu, position, flags);
     if (!found) {
-        SetLastError(kErrorMenuItemNotFound);
         return FALSE;
     }
     MenuItem item;
