@@ -12,10 +12,18 @@
 #include "dv/dvHelp.h"
 #include "kvErrorManager.h"
 #include "kvwin32/crt.h"
+#include "resource.h"
 #include "sb/SBParamList.h"
 #include "sb/SBStatus.h"
 
 namespace {
+
+// A text of the library's string table (captions and texts a translation replaces).
+std::string libraryText(UINT id) {
+    CString text;
+    AfxLoadString(id, text);
+    return static_cast<LPCSTR>(text);
+}
 
 // The optional parameter of a message: none, an int, or a string.
 using MessageParam = std::variant<std::monostate, int, const char*>;
@@ -173,7 +181,7 @@ int ReportHelpFailure(int code) {
     }
     // The system box, not the framework's: no owner, its own caption, the error icon; shown
     // even when the catalog had no text.
-    MessageBoxA(nullptr, text.c_str(), "Help", MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, text.c_str(), libraryText(IDS_HELP_CAPTION).c_str(), MB_OK | MB_ICONERROR);
     return code == 0 ? 1 : 0;
 }
 
@@ -191,10 +199,13 @@ void ShowHelpTopic(const char* topic, bool& initialised, HelpInitReport report) 
         if (status != DV_OK) {
             // The flag stays down: the next Help press tries again.
             if (report == HelpInitReport::docvaultText) {
-                char message[64];
-                std::snprintf(message, sizeof message, "Failed to initialize Docvault : %d",
-                              status);
-                AfxMessageBox(message, MB_OK | MB_ICONERROR);
+                std::string message = libraryText(IDS_HELP_INIT_FAILED);
+                // The text holds the status code where it says %d (replaced as text, so a
+                // translated text cannot make a format do harm).
+                if (const auto at = message.find("%d"); at != std::string::npos) {
+                    message.replace(at, 2, std::to_string(status));
+                }
+                AfxMessageBox(message.c_str(), MB_OK | MB_ICONERROR);
             } else {
                 ShowMessage("ZAZARIZ", 5001, 0, 0, status);
             }

@@ -110,7 +110,7 @@ void DllUpdateGeneralPage(CSimPropertySheet* sheet, const GeneralSettings* recor
     if (sheet == nullptr || record == nullptr) {
         return;
     }
-    sheet->UpdateGeneralPage(record, static_cast<unsigned int>(field));
+    sheet->UpdateGeneralPage(record, field);
 }
 
 int getModuleVersionInfo(char* buffer) {

@@ -5,17 +5,11 @@
 
 #include "kvTessel/Exports.h"
 #include "kvTessel/SimProfile.h"
+#include "pages/common/PageHelpers.h"
 #include "resource.h"
 
-namespace {
-
-constexpr const char* kCaption = "Simulation Settings";
-constexpr int kPageCount = 6;
-
-}  // namespace
-
 CSimPropertySheet::CSimPropertySheet(SimProfile* profile, CWnd* parent, int profileScope)
-    : CPropertySheet(kCaption, parent, 0),
+    : CPropertySheet(IDS_SHEET_CAPTION, parent, 0),
       m_analysisPage(profile),
       m_collectionPage(profile),
       m_filesPage(profile),
@@ -40,20 +34,14 @@ CSimPropertySheet::~CSimPropertySheet() {
     }
 }
 
-CString CSimPropertySheet::titleFor(const GeneralSettings& general) {
-    return CString(kCaption) + " - " + general.profileName.c_str();
-}
-
 void CSimPropertySheet::ChooseStartPage() {
     int start = 0;
     const GeneralSettings* general = m_pProfile != nullptr ? m_pProfile->general : nullptr;
     if (general != nullptr && !general->designFile.empty() && !general->profileName.empty()) {
         start = m_pProfile->activePage;
     }
-    // A page index the sheet does not have opens General, as a profile without a design does.
-    if (start < 0 || start >= kPageCount) {
-        start = 0;
-    }
+    // An index the sheet does not have goes to the framework as it is; the framework opens
+    // its first page then.
     SetActivePage(start);
 }
 
@@ -70,7 +58,7 @@ BOOL CSimPropertySheet::OnInitDialog() {
         menu->EnableMenuItem(SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
     }
     if (m_pProfile != nullptr && m_pProfile->general != nullptr) {
-        SetTitle(titleFor(*m_pProfile->general));
+        SetTitle(SheetTitle(m_pProfile->general->profileName));
         if (m_pProfile->general->circuitMode == 1) {
             SetActivePage(&m_generalPage);
         }
@@ -154,12 +142,12 @@ void CSimPropertySheet::ShowModeless(int mode) {
     }
 }
 
-void CSimPropertySheet::UpdateGeneralPage(const GeneralSettings* record, unsigned int index) {
+void CSimPropertySheet::UpdateGeneralPage(const GeneralSettings* record, GeneralField field) {
     if (record == nullptr) {
         return;
     }
-    m_generalPage.UpdateField(record, index);
-    if (index == 0) {
-        SetTitle(titleFor(*record));
+    m_generalPage.UpdateField(record, field);
+    if (field == GeneralField::profileName) {
+        SetTitle(SheetTitle(record->profileName));
     }
 }

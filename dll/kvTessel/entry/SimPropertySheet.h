@@ -29,7 +29,7 @@ class CSimPropertySheet : public CPropertySheet {
     // the pages' modal dialogs and destroys the window, keeping the objects).
     void ShowModeless(int mode);
     // The sheet side of DllUpdateGeneralPage.
-    void UpdateGeneralPage(const GeneralSettings* record, unsigned int index);
+    void UpdateGeneralPage(const GeneralSettings* record, GeneralField field);
 
     BOOL OnInitDialog() override;
 
@@ -56,6 +56,4 @@ class CSimPropertySheet : public CPropertySheet {
     void okProcedure();
     // Posts WM_SIMSETTINGS_NOTIFY with a code to the host window, when there is one.
     void notifyHost(WPARAM code);
-    // The title "Simulation Settings - <profile name>" of a general record.
-    static CString titleFor(const GeneralSettings& general);
 };

@@ -54,3 +54,11 @@
 #define IDS_ENTER_MC_OUTPUT 333
 #define IDS_ENTER_MC_RUNS 334
 #define IDS_MC_RUNS_RANGE 336
+
+// ---- String table: captions, labels and filters ------------------------------------------------
+#define IDS_SHEET_CAPTION 350
+#define IDS_CIRCUIT_FILE_LABEL 351
+#define IDS_SCHEMATIC_FILE_LABEL 352
+#define IDS_CIRCUIT_FILE_FILTER 353
+#define IDS_HELP_INIT_FAILED 354
+#define IDS_HELP_CAPTION 355

@@ -4,9 +4,7 @@
 #include "resource.h"
 
 CSimAnalysisPage::CSimAnalysisPage(SimProfile* profile)
-    : CPropertyPage(IDD_ANALYSIS_PAGE), m_pProfile(profile) {
-    m_psp.dwFlags |= PSP_HASHELP;
-}
+    : CSettingsPage(IDD_ANALYSIS_PAGE, profile, true) {}
 
 void CSimAnalysisPage::CloseAllModalDialogs() {
     // The page opens no modal dialog yet.

@@ -4,6 +4,4 @@
 #include "resource.h"
 
 CCheckpointPage::CCheckpointPage(SimProfile* profile)
-    : CPropertyPage(IDD_PROBE_WINDOW_PAGE), m_pProfile(profile) {
-    m_psp.dwFlags |= PSP_HASHELP;
-}
+    : CSettingsPage(IDD_PROBE_WINDOW_PAGE, profile, true) {}

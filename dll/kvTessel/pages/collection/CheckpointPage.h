@@ -3,15 +3,12 @@
 // what it reads from and writes into the profile come with the page's own work.
 #pragma once
 
-#include <afxdlgs.h>
+#include "pages/common/SettingsPage.h"
 
 struct SimProfile;
 
-class CCheckpointPage : public CPropertyPage {
+class CCheckpointPage : public CSettingsPage {
   public:
     // A page on its template for the profile (not owned; may be null).
     explicit CCheckpointPage(SimProfile* profile);
-
-  protected:
-    SimProfile* m_pProfile;
 };

@@ -4,6 +4,4 @@
 #include "resource.h"
 
 CSimCollectionPage::CSimCollectionPage(SimProfile* profile)
-    : CPropertyPage(IDD_COLLECTION_PAGE), m_pProfile(profile) {
-    m_psp.dwFlags |= PSP_HASHELP;
-}
+    : CSettingsPage(IDD_COLLECTION_PAGE, profile, true) {}

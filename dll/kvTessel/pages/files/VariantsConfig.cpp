@@ -4,6 +4,4 @@
 #include "resource.h"
 
 CVariantsConfig::CVariantsConfig(SimProfile* profile)
-    : CPropertyPage(IDD_FILES_PAGE), m_pProfile(profile) {
-    m_psp.dwFlags |= PSP_HASHELP;
-}
+    : CSettingsPage(IDD_FILES_PAGE, profile, true) {}

@@ -3,15 +3,12 @@
 // its controls and what it reads from and writes into the profile come with the page's own work.
 #pragma once
 
-#include <afxdlgs.h>
+#include "pages/common/SettingsPage.h"
 
 struct SimProfile;
 
-class CVariantsConfig : public CPropertyPage {
+class CVariantsConfig : public CSettingsPage {
   public:
     // A page on its template for the profile (not owned; may be null).
     explicit CVariantsConfig(SimProfile* profile);
-
-  protected:
-    SimProfile* m_pProfile;
 };

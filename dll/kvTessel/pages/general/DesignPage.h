@@ -3,12 +3,13 @@
 // simulator's output and waveform data files. It owns the profile's GeneralSettings.
 #pragma once
 
-#include <afxdlgs.h>
+#include "kvTessel/Exports.h"
+#include "pages/common/SettingsPage.h"
 
 struct GeneralSettings;
 struct SimProfile;
 
-class CDesignPage : public CPropertyPage {
+class CDesignPage : public CSettingsPage {
   public:
     // The page on template 137 for the profile (not owned; may be null), loaded from it.
     explicit CDesignPage(SimProfile* profile);
@@ -20,9 +21,10 @@ class CDesignPage : public CPropertyPage {
     // Checks the members in the product's order; shows the first problem, focuses its edit
     // and answers FALSE.
     BOOL ValidateGeneral();
-    // Replaces one field (GeneralField index) from `record`, keeping what the user typed in
-    // the others; only while the page has a window and the record is not null.
-    void UpdateField(const GeneralSettings* record, unsigned int index);
+    // Replaces one field from `record`, keeping what the user typed in the others; only while
+    // the page has a window and the record is not null. A field beyond notes copies nothing
+    // and only rewrites the controls.
+    void UpdateField(const GeneralSettings* record, GeneralField field);
 
     BOOL OnInitDialog() override;
     BOOL OnKillActive() override;
@@ -40,20 +42,12 @@ class CDesignPage : public CPropertyPage {
     int m_inputEditable = 1;
     CString m_initialDir;
     bool m_hasInitialDir = false;
-    SimProfile* m_pProfile;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    bool MarksModified(WPARAM wParam) override;
 
     afx_msg void OnBrowse();
-    afx_msg void OnFieldChanged();
     afx_msg void OnHelp();
     DECLARE_MESSAGE_MAP()
-
-  private:
-    // Puts the focus on an edit of the page after a refusal.
-    void focusControl(int id);
-
-    // Whether the help library has been initialised for this page.
-    bool m_helpReady = false;
 };

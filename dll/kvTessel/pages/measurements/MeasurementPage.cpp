@@ -4,6 +4,4 @@
 #include "resource.h"
 
 CMeasurementPage::CMeasurementPage(SimProfile* profile)
-    : CPropertyPage(IDD_MEASUREMENT_PAGE), m_pProfile(profile) {
-    m_psp.dwFlags |= PSP_HASHELP;
-}
+    : CSettingsPage(IDD_MEASUREMENT_PAGE, profile, true) {}

@@ -4,15 +4,12 @@
 // own work.
 #pragma once
 
-#include <afxdlgs.h>
+#include "pages/common/SettingsPage.h"
 
 struct SimProfile;
 
-class CMeasurementPage : public CPropertyPage {
+class CMeasurementPage : public CSettingsPage {
   public:
     // A page on its template for the profile (not owned; may be null).
     explicit CMeasurementPage(SimProfile* profile);
-
-  protected:
-    SimProfile* m_pProfile;
 };

@@ -3,10 +3,7 @@
 
 #include "resource.h"
 
-COptionsPage::COptionsPage(SimProfile* profile)
-    : CPropertyPage(IDD_OPTIONS_PAGE), m_pProfile(profile) {
-    m_psp.dwFlags |= PSP_HASHELP;
-}
+COptionsPage::COptionsPage(SimProfile* profile) : CSettingsPage(IDD_OPTIONS_PAGE, profile, true) {}
 
 void COptionsPage::CloseAllModalDialogs() {
     // The page opens no modal dialog yet.

@@ -3,18 +3,15 @@
 // what it reads from and writes into the profile come with the page's own work.
 #pragma once
 
-#include <afxdlgs.h>
+#include "pages/common/SettingsPage.h"
 
 struct SimProfile;
 
-class COptionsPage : public CPropertyPage {
+class COptionsPage : public CSettingsPage {
   public:
     // A page on its template for the profile (not owned; may be null).
     explicit COptionsPage(SimProfile* profile);
 
     // Ends, as cancelled, every modal dialog opened from the page (the sheet is being hidden).
     void CloseAllModalDialogs();
-
-  protected:
-    SimProfile* m_pProfile;
 };

@@ -17,6 +17,7 @@
 #include "dv/dvHelp.h"
 #include "kvErrorManager.h"
 #include "kvwin32/desktop.h"
+#include "kvwin32/resources.h"
 #include "sb/SBMessageManager.h"
 #include <windows.h>
 
@@ -49,10 +50,14 @@ class MessageFixture : public ::testing::Test {
         desk = scripted.get();
         scope.emplace(std::move(scripted));
         app = std::make_unique<CWinApp>("Tessel Tests");
+        // The library's string table is compiled into the test program: its resources are
+        // the main program's.
+        ASSERT_TRUE(KvRegisterResourceDirectory(nullptr, &kvResourceDirectory));
     }
 
     void TearDown() override {
         app.reset();
+        KvRegisterResourceDirectory(nullptr, nullptr);
         scope.reset();
         resetLibraries();
     }
