@@ -145,11 +145,13 @@ const std::string& GetInstallRoot() {
         root = askInstallationLibrary();
     }
     if (root.empty()) {
-        // The root program lives in root\tools\bin: two levels up from the host's folder. The
-        // host folder ends in a separator, which is not doubled.
+        // The root program lives in root\tools\bin: two levels up from the host's folder.
+        // The folder keeps its own trailing separator, so the root reads "...\bin\\..\..";
+        // it is left as it is (not normalised), and the file functions read the doubled
+        // separator as one.
         const std::string& folder = hostFolder();
         if (!folder.empty() && exists(folder + install::kRootProgram))
-            root = folder.substr(0, folder.size() - 1) + "\\..\\..";
+            root = folder + "\\..\\..";
     }
     cache.installRoot = root;
     return cache.installRoot;
@@ -172,14 +174,10 @@ std::string InstallFolder(int kind, bool addTrailingSeparator) {
                 folder += std::string("\\") + kSubFolders[kind];
             break;
         }
-        case 6: {
-            // The host folder is kept with its trailing separator; like every other kind it
-            // is handed out without one unless the caller asks for it.
+        case 6:
+            // The host folder comes with its trailing separator; a request adds another one.
             folder = hostFolder();
-            if (!addTrailingSeparator && !folder.empty())
-                folder.pop_back();
-            return folder;
-        }
+            break;
         default:
             break;
     }

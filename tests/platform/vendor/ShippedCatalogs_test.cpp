@@ -49,8 +49,7 @@ MessageMap shippedMessages(std::string_view module, int& files) {
 class ShippedCatalogsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (catalogFolder().empty())
-            GTEST_SKIP() << "KV_TEST_SOURCE_DIR is not set";
+        ASSERT_FALSE(catalogFolder().empty()) << "KV_TEST_SOURCE_DIR is not set";
         ASSERT_TRUE(fs::is_directory(catalogFolder())) << catalogFolder();
     }
 };

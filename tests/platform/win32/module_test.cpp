@@ -172,8 +172,8 @@ TEST(Modules, BareNameIsLookedForBesideTheProgram) {
     ASSERT_GT(len, 0);
     std::string folder(exe, static_cast<std::size_t>(len));
     folder.erase(folder.rfind('/'));
-    if (access((folder + "/kvtestmodule.so").c_str(), F_OK) != 0)
-        GTEST_SKIP() << "kvtestmodule.so is not built beside the tests";
+    ASSERT_EQ(access((folder + "/kvtestmodule.so").c_str(), F_OK), 0)
+        << "kvtestmodule.so is not built beside the tests";
     HMODULE module = LoadLibraryA("kvtestmodule.dll");
     ASSERT_NE(module, nullptr);
     EXPECT_EQ(LoadLibraryA("kvtestmodule"), module);

@@ -46,6 +46,23 @@ TEST_F(SheetTest, TheFirstPageFollowsTheProfile) {
     }
 }
 
+TEST_F(SheetTest, AnActivePageTheSheetDoesNotHaveReachesTheFrameworkUnchanged) {
+    m_general.designFile = "D:\\proj\\amp.cir";
+    m_general.profileName = "p1";
+    for (const int page : {9, 6, -2}) {
+        m_profile.activePage = page;
+        m_sheet = DllCreateModelessDialog(&m_profile, m_host, 42);
+        // Before the window exists the sheet holds the index as the profile gave it...
+        EXPECT_EQ(DllGetActivePage(m_sheet), static_cast<WORD>(page)) << page;
+        // ...and the framework opens its first page when it makes the window.
+        DllShowModelessDialog(m_sheet, SETTINGS_SHOW_NORMAL);
+        EXPECT_EQ(DllGetActivePage(m_sheet), 0) << page;
+        DllDeleteModelessDialog(m_sheet);
+        m_sheet = nullptr;
+        pump();
+    }
+}
+
 TEST_F(SheetTest, TheSheetShowsSixTabsWithTheirCaptionsAndATitle) {
     openModeless();
     const HWND tab = FindWindowExA(sheetWindow(), nullptr, "SysTabControl32", nullptr);

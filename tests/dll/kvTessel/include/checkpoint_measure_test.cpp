@@ -21,30 +21,6 @@ TEST(CCheckPointReader, ConstructorTakesTheFolderFirst) {
     EXPECT_EQ(entry.GetTimePoints(), "1u 2u");
 }
 
-TEST(CCheckPointReader, SetEntryReplacesAllFourInConstructorOrder) {
-    CCheckPointReader entry("a", "b", "c", "d");
-    entry.SetEntry("C:\\runs\\ck", "", "30", "");
-    EXPECT_EQ(entry.GetDirectory(), "C:\\runs\\ck");
-    EXPECT_EQ(entry.GetSimInterval(), "");
-    EXPECT_EQ(entry.GetRealTimeInterval(), "30");
-    EXPECT_EQ(entry.GetTimePoints(), "");
-}
-
-TEST(CCheckPointReader, CopiesAreIndependent) {
-    CCheckPointReader original("chkpt_default", "", "", "");
-    CCheckPointReader copy(original);
-    copy.SetEntry("other", "1", "2", "3");
-    EXPECT_EQ(original.GetDirectory(), "chkpt_default");
-    EXPECT_EQ(copy.GetDirectory(), "other");
-}
-
-TEST(MeasData, KeepsExpressionFlagAndDomain) {
-    const MeasData data("Max(V(out))", true, static_cast<char>(MeasDomain::acSweep));
-    EXPECT_EQ(data.getExpression(), "Max(V(out))");
-    EXPECT_TRUE(data.isEnabled());
-    EXPECT_EQ(data.getDomain(), 2);
-}
-
 TEST(MeasData, ListsCopyAndCompareByValue) {
     static_assert(std::has_virtual_destructor_v<MeasData>);
     MeasurementSettings settings;

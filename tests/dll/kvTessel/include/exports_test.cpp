@@ -62,19 +62,3 @@ static_assert(static_cast<int>(DesignSource::diagram) == 1);
 static_assert(static_cast<int>(EditFileKind::library) == 0);
 static_assert(static_cast<int>(EditFileKind::stimulus) == 1);
 static_assert(static_cast<int>(EditFileKind::include) == 2);
-
-namespace {
-
-// A host's window procedure dispatches on the notification code; the codes are distinct bits,
-// so a host may also keep a set of codes it has seen.
-TEST(Exports, NotificationCodesAreDistinctBits) {
-    const WPARAM codes[] = {SETTINGS_NOTIFY_OK, SETTINGS_NOTIFY_CANCEL, SETTINGS_NOTIFY_APPLY};
-    WPARAM seen = 0;
-    for (WPARAM code : codes) {
-        EXPECT_EQ(code & (code - 1), 0u) << "code " << code << " is not a single bit";
-        EXPECT_EQ(seen & code, 0u) << "code " << code << " repeats a bit";
-        seen |= code;
-    }
-}
-
-}  // namespace
