@@ -27,6 +27,26 @@
 #define IDC_WAVEFORM_FILE 1009
 #define IDC_NOTES 1010
 
+// ---- Data Collection page controls (template 105) ------------------------------------------
+#define IDC_SAVE_CSDF 1100
+#define IDC_COLLECT_VOLTAGES 1101
+#define IDC_COLLECT_CURRENTS 1102
+#define IDC_COLLECT_POWER 1103
+#define IDC_COLLECT_DIGITAL 1104
+#define IDC_COLLECT_NOISE 1105
+#define IDC_DATA_WIDTH_32 1106
+#define IDC_DATA_WIDTH_64 1107
+
+// ---- Vavir Window page controls (template 136) ---------------------------------------------
+#define IDC_DISPLAY_ON_OPEN 1120
+#define IDC_DISPLAY_ON_RUN 1121
+#define IDC_DURING_SIMULATION 1122
+#define IDC_AFTER_SIMULATION 1123
+#define IDC_SHOW_GROUP 1124
+#define IDC_SHOW_ALL_MARKERS 1125
+#define IDC_SHOW_LAST_PLOT 1126
+#define IDC_SHOW_NOTHING 1127
+
 // ---- String table: validation messages ----------------------------------------------------------
 #define IDS_ENTER_DESIGN_FILE 302
 #define IDS_ENTER_FULL_DESIGN_PATH 305
@@ -62,3 +82,7 @@
 #define IDS_CIRCUIT_FILE_FILTER 353
 #define IDS_HELP_INIT_FAILED 354
 #define IDS_HELP_CAPTION 355
+#define IDS_SCOPE_ALL 356
+#define IDS_SCOPE_ALL_BUT_SUBCIRCUITS 357
+#define IDS_SCOPE_AT_MARKERS 358
+#define IDS_SCOPE_NONE 359

@@ -31,7 +31,7 @@ inline constexpr CatalogMessage noRestartFolder{kFrontEnd, 5042};
 inline constexpr CatalogMessage parameterFileNameNeeded{kFrontEnd, 5031};
 inline constexpr CatalogMessage parameterFilesMustDiffer{kFrontEnd, 5033};
 inline constexpr CatalogMessage parameterFileUnreadable{kFrontEnd, 5034};
-inline constexpr CatalogMessage overwriteParameterFile{kFrontEnd, 5035};  // Yes/No
+inline constexpr CatalogMessage overwriteParameterFile{kFrontEnd, 5035};   // Yes/No
 inline constexpr CatalogMessage saveChangedDistribution{kFrontEnd, 5049};  // Yes/No
 inline constexpr CatalogMessage enterDistributionName{kFrontEnd, 5051};
 inline constexpr CatalogMessage enterDistributionCurve{kFrontEnd, 5054};

@@ -38,15 +38,20 @@ enum class Exchange {
     comboString,  // selected text of a combo box (CBN_SELCHANGE, and CBN_EDITCHANGE)
 };
 
-// Where a field lives in a Record: a string or int member; in OptionSettings also a slot.
+// Where a field lives in a Record: a string, 32-bit or 16-bit int member; in OptionSettings
+// also an option slot. A 16-bit field is widened with sign when loaded and cut to 16 bits
+// when saved.
 template <class Record>
 struct StoredOf {
-    using type = std::variant<vnt_string Record::*, std::int32_t Record::*>;
+    using type = std::variant<vnt_string Record::*, std::int32_t Record::*, std::int16_t Record::*>;
 };
 template <class Record>
-    requires requires(Record& record) { record.optionValues; }
+requires requires(Record& record) {
+    record.optionValues;
+}
 struct StoredOf<Record> {
-    using type = std::variant<vnt_string Record::*, std::int32_t Record::*, OptionSlot>;
+    using type = std::variant<vnt_string Record::*, std::int32_t Record::*, std::int16_t Record::*,
+                              OptionSlot>;
 };
 
 // One field of an Owner (page or dialog) stored in a Record (profile sub-record).
@@ -66,34 +71,34 @@ struct Field {
 
 // Row makers, one per kind of control, so that a row cannot pair a check box with a text.
 template <class Owner, class Record>
-constexpr Field<Owner, Record> textField(int id, CString Owner::* member,
-                                         vnt_string Record::* stored, unsigned flags = kNoFlags) {
+constexpr Field<Owner, Record> textField(int id, CString Owner::*member, vnt_string Record::*stored,
+                                         unsigned flags = kNoFlags) {
     return {id, member, stored, Exchange::text, flags};
 }
 template <class Owner, class Record>
-constexpr Field<Owner, Record> slotField(int id, CString Owner::* member, OptionSlot slot,
+constexpr Field<Owner, Record> slotField(int id, CString Owner::*member, OptionSlot slot,
                                          unsigned flags = kNoFlags) {
     return {id, member, slot, Exchange::text, flags};
 }
 template <class Owner, class Record>
-constexpr Field<Owner, Record> checkField(int id, int Owner::* member,
-                                          std::int32_t Record::* stored, unsigned flags = kNoFlags) {
+constexpr Field<Owner, Record> checkField(int id, int Owner::*member, std::int32_t Record::*stored,
+                                          unsigned flags = kNoFlags) {
     return {id, member, stored, Exchange::check, flags};
 }
-template <class Owner, class Record>
-constexpr Field<Owner, Record> radioField(int firstId, int Owner::* member,
-                                          std::int32_t Record::* stored, unsigned flags = kNoFlags) {
+template <class Owner, class Record, class Int>
+constexpr Field<Owner, Record> radioField(int firstId, int Owner::*member, Int Record::*stored,
+                                          unsigned flags = kNoFlags) {
     return {firstId, member, stored, Exchange::radio, flags};
 }
 template <class Owner, class Record>
-constexpr Field<Owner, Record> comboIndexField(int id, int Owner::* member,
-                                               std::int32_t Record::* stored,
+constexpr Field<Owner, Record> comboIndexField(int id, int Owner::*member,
+                                               std::int32_t Record::*stored,
                                                unsigned flags = kNoFlags) {
     return {id, member, stored, Exchange::comboIndex, flags};
 }
 template <class Owner, class Record>
-constexpr Field<Owner, Record> comboTextField(int id, CString Owner::* member,
-                                              vnt_string Record::* stored,
+constexpr Field<Owner, Record> comboTextField(int id, CString Owner::*member,
+                                              vnt_string Record::*stored,
                                               unsigned flags = kNoFlags) {
     return {id, member, stored, Exchange::comboString, flags};
 }
@@ -104,7 +109,7 @@ namespace internal {
 template <class Record, class Stored>
 auto storedTarget(Record& record, const Stored& stored) {
     return std::visit(
-        [&record](const auto& where) -> std::variant<vnt_string*, std::int32_t*> {
+        [&record](const auto& where) -> std::variant<vnt_string*, std::int32_t*, std::int16_t*> {
             using Where = std::decay_t<decltype(where)>;
             if constexpr (std::is_same_v<Where, OptionSlot>) {
                 return &record.optionValues[static_cast<std::size_t>(where)];
@@ -128,7 +133,7 @@ void loadField(Owner& owner, const Record& record, const Field<Owner, Record>& f
             using Value = std::decay_t<decltype(*value)>;
             if constexpr (std::is_same_v<Held, CString> && std::is_same_v<Value, vnt_string>) {
                 held = value->c_str();
-            } else if constexpr (std::is_same_v<Held, int> && std::is_same_v<Value, std::int32_t>) {
+            } else if constexpr (std::is_same_v<Held, int> && std::is_integral_v<Value>) {
                 held = *value;
             } else if constexpr (std::is_same_v<Held, CString>) {
                 held = std::to_string(*value).c_str();
@@ -154,10 +159,10 @@ void saveField(const Owner& owner, Record& record, const Field<Owner, Record>& f
                 if (path) {
                     PathUtil::normalize(*value, false);
                 }
-            } else if constexpr (std::is_same_v<Held, int> && std::is_same_v<Value, std::int32_t>) {
-                *value = held;
+            } else if constexpr (std::is_same_v<Held, int> && std::is_integral_v<Value>) {
+                *value = static_cast<Value>(held);
             } else if constexpr (std::is_same_v<Held, CString>) {
-                *value = std::atoi(static_cast<LPCSTR>(held));
+                *value = static_cast<Value>(std::atoi(static_cast<LPCSTR>(held)));
             } else {
                 *value = std::to_string(held);
             }

@@ -1,5 +1,5 @@
 // What every page of the settings sheet has in common: the profile it was built on (not
-// owned; may be null), the help button of its header, its own help initialisation flag, and
+// owned; may be null), the help button of its header, and
 // the modified marking driven by its field table.
 #pragma once
 
@@ -24,7 +24,4 @@ class CSettingsPage : public CPropertyPage {
     // framework calls it only for the user's edits: notifications that UpdateData causes
     // while it fills the controls never get here.
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
-
-    // Whether the help library has been initialised for this page (one flag per page).
-    bool m_helpReady = false;
 };

@@ -193,5 +193,8 @@ void CDesignPage::OnBrowse() {
 }
 
 void CDesignPage::OnHelp() {
-    ShowHelpTopic(kHelpTopic, m_helpReady, HelpInitReport::docvaultText);
+    // One flag for the page class, for the process: once the help library is initialised for
+    // the General page, no later sheet initialises it for this page again.
+    static bool helpReady = false;
+    ShowHelpTopic(kHelpTopic, helpReady, HelpInitReport::docvaultText);
 }

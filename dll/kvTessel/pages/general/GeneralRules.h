@@ -14,7 +14,7 @@ struct GeneralInput {
     std::string_view designFile;
     std::string_view outputFile;
     std::string_view waveformFile;
-    bool circuitMode = false;                     // circuit-file mode: the design is checked
+    bool circuitMode = false;                    // circuit-file mode: the design is checked
     std::optional<std::string_view> baseFolder;  // the profile folder; none without a profile
 };
 

@@ -94,6 +94,18 @@ class SheetFixture : public ::testing::Test {
         EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
         pump();
     }
+    // Chooses an item of a list as a user does with the mouse.
+    void select(const std::string& ref, const std::string& item) {
+        const kvwin32::RobotResult done =
+            m_robot.select(kvwin32::ControlQuery::byText(ref), kvwin32::ItemQuery::named(item));
+        EXPECT_TRUE(done.ok()) << ref << " " << item << ": " << done.error;
+        pump();
+    }
+    bool enabled(const std::string& ref) { return kvwin32::Robot::enabled(control(ref)); }
+    bool checked(const std::string& ref) { return kvwin32::Robot::checked(control(ref)); }
+    std::string selected(const std::string& ref) {
+        return kvwin32::Robot::selectedText(control(ref));
+    }
     void clickTab(const std::string& caption) {
         const HWND tab = FindWindowExA(sheetWindow(), nullptr, "SysTabControl32", nullptr);
         const kvwin32::RobotResult done = m_robot.clickTab(tab, kvwin32::ItemQuery::named(caption));
