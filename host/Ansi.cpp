@@ -168,4 +168,23 @@ std::string ansiToDisplay(std::string_view ansi) {
     return escapeControls(ansiToUtf8(ansi));
 }
 
+std::string jsonForTerminal(std::string_view json) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(json.size());
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const auto c = static_cast<unsigned char>(json[i]);
+        const auto next = i + 1 < json.size() ? static_cast<unsigned char>(json[i + 1]) : 0;
+        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            out += "\\u00";
+            out += kHex[next >> 4];
+            out += kHex[next & 0xF];
+            ++i;
+            continue;
+        }
+        out += static_cast<char>(c);
+    }
+    return out;
+}
+
 }  // namespace kvhost

@@ -41,4 +41,9 @@ std::string escapeControls(std::string_view utf8);
 // control characters escaped.
 std::string ansiToDisplay(std::string_view ansi);
 
+// A JSON document (UTF-8) as it may go to a terminal: JSON escapes the C0 controls already;
+// the C1 controls (U+0080 to U+009F, which the code page's undefined bytes stand for) are
+// written as \u escapes too, which leaves the document the same JSON.
+std::string jsonForTerminal(std::string_view json);
+
 }  // namespace kvhost

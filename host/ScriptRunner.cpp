@@ -45,28 +45,6 @@ std::string robotError(const kvwin32::RobotResult& result) {
     return ansiToUtf8(result.error);
 }
 
-// A JSON document (UTF-8) as the terminal may show it: JSON escapes C0 controls already; the
-// C1 controls (U+0080 to U+009F, which the code page's undefined bytes stand for) are written
-// as \u escapes too, which leaves the document the same JSON.
-std::string jsonForTerminal(const std::string& json) {
-    std::string out;
-    out.reserve(json.size());
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        const auto c = static_cast<unsigned char>(json[i]);
-        const auto next = i + 1 < json.size() ? static_cast<unsigned char>(json[i + 1]) : 0;
-        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[next >> 4];
-            out += kHex[next & 0xF];
-            ++i;
-            continue;
-        }
-        out += static_cast<char>(c);
-    }
-    return out;
-}
-
 std::string joined(const std::vector<std::string>& items) {
     std::string out;
     for (std::size_t i = 0; i < items.size(); ++i) {

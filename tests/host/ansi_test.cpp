@@ -109,4 +109,10 @@ TEST(AnsiTest, DisplayEscapesControlCharacters) {
     EXPECT_EQ(kvhost::escapeControls("ab\xFF"), "ab\\xFF");
 }
 
+TEST(AnsiTest, JsonForTheTerminalEscapesC1Controls) {
+    EXPECT_EQ(kvhost::jsonForTerminal("{\"n\": \"a\xC2\x81"
+                                      "b\xC2\x9F\xC2\xA0\u00E9\"}"),
+              "{\"n\": \"a\\u0081b\\u009f\xC2\xA0\u00E9\"}");
+}
+
 }  // namespace
