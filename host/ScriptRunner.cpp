@@ -222,7 +222,7 @@ void ScriptRunner::execute(const Command& c) {
         case Verb::answer: {
             const std::optional<int> id = kvwin32::answerFromName(c.text(0));
             if (!id) {
-                return fail(c, "unknown answer " + quote(c.text(0)));
+                return fail(c, "unknown answer '" + c.text(0) + "'");
             }
             m_desktop->queueBoxAnswer(*id);
             return;
