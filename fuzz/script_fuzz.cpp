@@ -35,10 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(arg.quoted.size() == arg.text.size());
             auto split = kvhost::splitScriptLine("x " + kvhost::quoteScriptArgument(arg.text));
             check(split.ok() && split.value().size() == 2 && split.value()[1].text == arg.text);
-            if (command.ref && command.ref->kind == kvhost::RefKind::text) {
-                // A REF's text matches itself as a control's text.
-                check(command.ref->matches(command.ref->matchText));
-            }
+        }
+        // The library's view of the arguments keeps one quote mark per byte.
+        check(command.library.size() == command.args.size());
+        for (const auto& arg : command.library) {
+            check(arg.quoted.size() == arg.text.size());
+        }
+        if (command.ref && command.ref->kind == kvwin32::ControlQuery::Kind::text) {
+            // A REF's text matches itself as a control's text.
+            check(kvwin32::robotTextMatches(command.ref->text, command.ref->text,
+                                            command.ref->prefix));
         }
     }
     for (const auto& error : parsed.errors) {

@@ -131,4 +131,60 @@ Result<std::string> utf8ToAnsi(std::string_view utf8) {
     return out;
 }
 
+std::string escapeControls(std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(utf8.size());
+    auto escapeByte = [&](unsigned value) {
+        out += "\\x";
+        out += kHex[(value >> 4) & 0xF];
+        out += kHex[value & 0xF];
+    };
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t at = pos;
+        const auto cp = decodeUtf8(utf8, pos);
+        if (!cp) {
+            escapeByte(static_cast<unsigned char>(utf8[at]));
+            pos = at + 1;
+            continue;
+        }
+        if (*cp == '\n') {
+            out += "\\n";
+        } else if (*cp == '\t') {
+            out += "\\t";
+        } else if (*cp == '\r') {
+            out += "\\r";
+        } else if (*cp < 0x20 || (*cp >= 0x7F && *cp <= 0x9F)) {
+            escapeByte(static_cast<unsigned>(*cp));
+        } else {
+            out.append(utf8, at, pos - at);
+        }
+    }
+    return out;
+}
+
+std::string ansiToDisplay(std::string_view ansi) {
+    return escapeControls(ansiToUtf8(ansi));
+}
+
+std::string jsonForTerminal(std::string_view json) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(json.size());
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const auto c = static_cast<unsigned char>(json[i]);
+        const auto next = i + 1 < json.size() ? static_cast<unsigned char>(json[i + 1]) : 0;
+        if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            out += "\\u00";
+            out += kHex[next >> 4];
+            out += kHex[next & 0xF];
+            ++i;
+            continue;
+        }
+        out += static_cast<char>(c);
+    }
+    return out;
+}
+
 }  // namespace kvhost

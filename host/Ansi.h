@@ -31,4 +31,19 @@ std::string ansiToUtf8(std::string_view ansi);
 // where the text came from; callers add the key.
 Result<std::string> utf8ToAnsi(std::string_view utf8);
 
+// UTF-8 text as it may go to a terminal: every control character (C0, DEL, and the C1
+// controls, which the five undefined bytes of the code page stand for) written as an escape,
+// `\n`, `\t`, `\r` or `\xNN`, so that no text from a profile or a control can move the
+// cursor, change colours or ring the bell. Bytes that are not UTF-8 are escaped as `\xNN` too.
+std::string escapeControls(std::string_view utf8);
+
+// Text in the library's code page as the transcript and `print` show it: converted to UTF-8,
+// control characters escaped.
+std::string ansiToDisplay(std::string_view ansi);
+
+// A JSON document (UTF-8) as it may go to a terminal: JSON escapes the C0 controls already;
+// the C1 controls (U+0080 to U+009F, which the code page's undefined bytes stand for) are
+// written as \u escapes too, which leaves the document the same JSON.
+std::string jsonForTerminal(std::string_view json);
+
 }  // namespace kvhost

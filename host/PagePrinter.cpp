@@ -3,14 +3,17 @@
 
 #include <sstream>
 
+#include "Ansi.h"
 #include "kvwin32/desktop.h"
 
 namespace kvhost {
 
 namespace {
 
+// A control's text (in the library's code page) as the terminal shows it: quoted, UTF-8,
+// control characters escaped.
 std::string quote(std::string_view text) {
-    return kvwin32::transcriptQuote(text);
+    return ansiToDisplay(kvwin32::transcriptQuote(text));
 }
 
 std::string kindOf(HWND control) {

@@ -1,6 +1,7 @@
 // Text pictures of dialogs for people: what `print page`, `print REF` and the interactive
 // console show. One line per control, in tab order: its kind, its text or the label that
-// names it, its value and its state.
+// names it, its value and its state. The texts are shown in UTF-8 with control characters
+// escaped, whatever the controls hold.
 #pragma once
 
 #include <string>

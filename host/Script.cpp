@@ -66,7 +66,7 @@ Status setNumber(Command& c, std::size_t i, std::string_view what, long long low
 }
 
 Status setRef(Command& c) {
-    auto ref = parseRef(c.args[0]);
+    auto ref = parseRef(c.library[0]);
     if (!ref) {
         return Error{ref.error()};
     }
@@ -75,7 +75,7 @@ Status setRef(Command& c) {
 }
 
 Status setItem(Command& c, std::size_t i) {
-    auto item = parseItemRef(c.args[i]);
+    auto item = parseItemRef(c.library[i]);
     if (!item) {
         return Error{item.error()};
     }
@@ -342,7 +342,15 @@ struct VerbRule {
     std::size_t maxArgs;
     Status (*check)(Command&);
     std::string_view usage;
+    // The arguments that are texts of the sheet, converted to the library's code page: bit i
+    // for argument i.
+    unsigned libraryArgs = 0;
 };
+
+// Bits of VerbRule::libraryArgs.
+constexpr unsigned kArg0 = 1;
+constexpr unsigned kArg1 = 2;
+constexpr unsigned kArg2 = 4;
 
 constexpr std::size_t kMany = 7;  // open modeless with all three options
 
@@ -354,34 +362,36 @@ constexpr std::array<VerbRule, 33> kVerbs = {{
     {"show", Verb::show, 1, 1, checkShow, "show MODE"},
     {"delete", Verb::deleteSheet, 0, 0, checkNothing, "delete"},
     {"set-active", Verb::setActive, 1, 1, checkSetActive, "set-active N"},
-    {"update-general", Verb::updateGeneral, 2, 2, checkUpdateGeneral, "update-general N TEXT"},
+    {"update-general", Verb::updateGeneral, 2, 2, checkUpdateGeneral, "update-general N TEXT",
+     kArg1},
     {"set-profile", Verb::setProfile, 2, 2, checkProfileKey, "set-profile KEY VALUE"},
-    {"tab", Verb::tab, 1, 1, checkNothing, "tab CAPTION"},
-    {"click", Verb::click, 1, 2, checkRefItem, "click REF [PART]"},
-    {"dblclick", Verb::dblclick, 1, 2, checkRefItem, "dblclick REF [ITEM]"},
-    {"type", Verb::type, 2, 2, checkRef, "type REF TEXT"},
-    {"select", Verb::select, 2, 2, checkRefItem, "select REF ITEM"},
-    {"check", Verb::check, 3, 3, checkCheck, "check REF ITEM on|off"},
-    {"key", Verb::key, 2, 2, checkKey, "key REF KEY"},
+    {"tab", Verb::tab, 1, 1, checkNothing, "tab CAPTION", kArg0},
+    {"click", Verb::click, 1, 2, checkRefItem, "click REF [PART]", kArg0 | kArg1},
+    {"dblclick", Verb::dblclick, 1, 2, checkRefItem, "dblclick REF [ITEM]", kArg0 | kArg1},
+    {"type", Verb::type, 2, 2, checkRef, "type REF TEXT", kArg0 | kArg1},
+    {"select", Verb::select, 2, 2, checkRefItem, "select REF ITEM", kArg0 | kArg1},
+    {"check", Verb::check, 3, 3, checkCheck, "check REF ITEM on|off", kArg0 | kArg1},
+    {"key", Verb::key, 2, 2, checkKey, "key REF KEY", kArg0},
     {"answer", Verb::answer, 1, 1, checkAnswer, "answer BUTTON"},
-    {"choose-file", Verb::chooseFile, 1, 1, checkChoose, "choose-file PATH|cancel"},
-    {"choose-folder", Verb::chooseFolder, 1, 1, checkChoose, "choose-folder PATH|cancel"},
+    {"choose-file", Verb::chooseFile, 1, 1, checkChoose, "choose-file PATH|cancel", kArg0},
+    {"choose-folder", Verb::chooseFolder, 1, 1, checkChoose, "choose-folder PATH|cancel", kArg0},
     {"pump", Verb::pump, 0, 0, checkNothing, "pump"},
-    {"expect", Verb::expect, 2, 3, checkExpect, "expect REF PROPERTY [VALUE]"},
-    {"expect-box", Verb::expectBox, 1, 1, checkNothing, "expect-box TEXT"},
+    {"expect", Verb::expect, 2, 3, checkExpect, "expect REF PROPERTY [VALUE]", kArg0 | kArg2},
+    {"expect-box", Verb::expectBox, 1, 1, checkNothing, "expect-box TEXT", kArg0},
     {"expect-no-box", Verb::expectNoBox, 0, 0, checkNothing, "expect-no-box"},
     {"expect-box-style", Verb::expectBoxStyle, 2, 3, checkBoxStyle,
-     "expect-box-style ICON BUTTONS [CAPTION]"},
-    {"expect-edit-file", Verb::expectEditFile, 2, 2, checkEditFile, "expect-edit-file KIND PATH"},
-    {"expect-help", Verb::expectHelp, 2, 2, checkNothing, "expect-help BOOK TOPIC"},
-    {"expect-modal", Verb::expectModal, 1, 1, checkNothing, "expect-modal CAPTION"},
+     "expect-box-style ICON BUTTONS [CAPTION]", kArg2},
+    {"expect-edit-file", Verb::expectEditFile, 2, 2, checkEditFile, "expect-edit-file KIND PATH",
+     kArg1},
+    {"expect-help", Verb::expectHelp, 2, 2, checkNothing, "expect-help BOOK TOPIC", kArg0 | kArg1},
+    {"expect-modal", Verb::expectModal, 1, 1, checkNothing, "expect-modal CAPTION", kArg0},
     {"expect-notify", Verb::expectNotify, 1, 2, checkNotify, "expect-notify CODE [COOKIE]"},
     {"expect-no-notify", Verb::expectNoNotify, 0, 0, checkNothing, "expect-no-notify"},
     {"expect-profile", Verb::expectProfile, 2, 2, checkProfileKey, "expect-profile KEY VALUE"},
-    {"expect-title", Verb::expectTitle, 1, 1, checkNothing, "expect-title TEXT"},
+    {"expect-title", Verb::expectTitle, 1, 1, checkNothing, "expect-title TEXT", kArg0},
     {"expect-active", Verb::expectActive, 1, 1, checkExpectActive, "expect-active N"},
     {"expect-displayed", Verb::expectDisplayed, 1, 1, checkExpectDisplayed, "expect-displayed N"},
-    {"print", Verb::print, 1, 1, checkPrint, "print REF|page|profile"},
+    {"print", Verb::print, 1, 1, checkPrint, "print REF|page|profile", kArg0},
     {"snapshot", Verb::snapshot, 1, 1, checkNothing, "snapshot FILE"},
 }};
 
@@ -399,6 +409,11 @@ const VerbRule* findVerb(const Argument& word) {
 const std::string& Command::text(std::size_t i) const {
     static const std::string kNone;
     return i < args.size() ? args[i].text : kNone;
+}
+
+const std::string& Command::libraryText(std::size_t i) const {
+    static const std::string kNone;
+    return i < library.size() ? library[i].text : kNone;
 }
 
 std::string ScriptError::message() const {
@@ -469,6 +484,17 @@ ScriptLine parseScriptLine(std::string_view text, int lineNumber) {
     command.args.assign(words.value().begin() + 1, words.value().end());
     if (command.args.size() < rule->minArgs || command.args.size() > rule->maxArgs) {
         return fail("usage: " + std::string(rule->usage));
+    }
+    command.library = command.args;
+    for (std::size_t i = 0; i < command.args.size(); ++i) {
+        if ((rule->libraryArgs & (1u << i)) == 0) {
+            continue;
+        }
+        auto converted = toLibraryText(command.args[i]);
+        if (!converted) {
+            return fail(std::string(rule->name) + ": " + converted.error());
+        }
+        command.library[i] = std::move(converted).value();
     }
     if (Status s = rule->check(command); !s) {
         return fail(std::string(rule->name) + ": " + s.error());

@@ -12,6 +12,7 @@
 #include "KeyName.h"
 #include "ScriptLexer.h"
 #include "ScriptRef.h"
+#include "kvwin32/robot.h"
 
 namespace kvhost {
 
@@ -88,15 +89,19 @@ struct Command {
     // Line number in the script, from 1.
     int line = 0;
     Verb verb = Verb::pump;
-    // The arguments after the verb, as written (keywords of answer and expect-box-style are
-    // rewritten to their canonical spelling).
+    // The arguments after the verb, as written in UTF-8 (keywords of answer and
+    // expect-box-style are rewritten to their canonical spelling).
     std::vector<Argument> args;
+    // The same arguments as the library sees them: the texts that go into the sheet or are
+    // compared with its texts (REFs, items, typed text, expected values, captions, paths the
+    // library is given) converted to its code page, the others as written.
+    std::vector<Argument> library;
 
     // Set by the command table for the verbs that take them:
     // the REF of click, dblclick, type, select, check, key, expect and print.
-    std::optional<Ref> ref;
+    std::optional<kvwin32::ControlQuery> ref;
     // PART of click, ITEM of dblclick, select and check, ITEM of expect checked/unchecked.
-    std::optional<ItemRef> item;
+    std::optional<kvwin32::ItemQuery> item;
     // KEY of key.
     std::optional<KeyStroke> keyStroke;
     // N of show, set-active, update-general, expect-active and expect-displayed; CODE of
@@ -117,8 +122,10 @@ struct Command {
     // What print shows.
     PrintTarget printTarget = PrintTarget::control;
 
-    // The text of argument `i`, or empty when there is none.
+    // The text of argument `i` as written (UTF-8), or empty when there is none.
     const std::string& text(std::size_t i) const;
+    // The text of argument `i` in the library's code page, or empty when there is none.
+    const std::string& libraryText(std::size_t i) const;
 };
 
 // A line that is not a valid command.

@@ -1,6 +1,7 @@
 // Splitting script lines into arguments.
 #include "ScriptLexer.h"
 
+#include "Ansi.h"
 #include "kvwin32/desktop.h"
 
 #include <algorithm>
@@ -16,7 +17,43 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// True when `text` begins with a digit, or a minus sign and a digit: `#` before it names an
+// id or an index rather than starting a comment.
+bool startsNumber(std::string_view text) {
+    if (!text.empty() && text[0] == '-') {
+        text.remove_prefix(1);
+    }
+    return !text.empty() && isDigit(text[0]);
+}
+
+// The bytes of the UTF-8 sequence that starts with `lead` (1 for a byte that starts none).
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) {
+        return 4;
+    }
+    if (lead >= 0xE0) {
+        return 3;
+    }
+    return lead >= 0xC0 ? 2 : 1;
+}
+
 }  // namespace
+
+Result<Argument> toLibraryText(const Argument& arg) {
+    Result<std::string> converted = utf8ToAnsi(arg.text);
+    if (!converted) {
+        return Error{"'" + arg.text + "' " + converted.error()};
+    }
+    // Valid UTF-8 converted to a single-byte code page: one byte for each sequence.
+    Argument out;
+    out.text = std::move(converted).value();
+    out.quoted.reserve(out.text.size());
+    for (std::size_t i = 0; i < arg.text.size();
+         i += sequenceLength(static_cast<unsigned char>(arg.text[i]))) {
+        out.quoted.push_back(arg.quoted[i]);
+    }
+    return out;
+}
 
 bool Argument::plain() const {
     return std::none_of(quoted.begin(), quoted.end(), [](bool q) { return q; });
@@ -38,7 +75,7 @@ Result<std::vector<Argument>> splitScriptLine(std::string_view line) {
             ++i;
             continue;
         }
-        if (line[i] == '#' && (args.empty() || i + 1 >= line.size() || !isDigit(line[i + 1]))) {
+        if (line[i] == '#' && (args.empty() || !startsNumber(line.substr(i + 1)))) {
             break;
         }
         Argument arg;

@@ -29,12 +29,18 @@ struct Argument {
 Argument plainArgument(std::string_view text);
 
 // The arguments of one line (without its line break). An unquoted `#` starts a comment at the
-// start of the line, and at the start of any later argument unless a digit follows it (`#ID`
-// and `#N` name a control or an item); inside an argument it is an ordinary character. Blanks
+// start of the line, and at the start of any later argument unless a digit, or a minus sign
+// and a digit, follows it (`#ID`, `#-1` and `#N` name a control or an item); inside an
+// argument it is an ordinary character. Blanks
 // are spaces, tabs and carriage returns. Outside quotes a backslash is an ordinary character,
 // so Windows paths need no quoting; inside quotes a backslash before any other character is
 // kept as it is. The error (an unterminated quote) does not name the line.
 Result<std::vector<Argument>> splitScriptLine(std::string_view line);
+
+// `arg` with its UTF-8 text converted to the library's code page (Windows-1252), each character
+// keeping its quoted mark; an error quoting the text when it is not UTF-8 or holds a character
+// the code page cannot represent.
+Result<Argument> toLibraryText(const Argument& arg);
 
 // `text` as one script argument: unchanged when it needs no quotes, else quoted with escapes.
 std::string quoteScriptArgument(std::string_view text);

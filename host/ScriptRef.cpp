@@ -1,4 +1,4 @@
-// Parsing REFs and items, and matching control texts.
+// Parsing REFs and items into the Robot's queries.
 #include "ScriptRef.h"
 
 #include <algorithm>
@@ -7,15 +7,15 @@ namespace kvhost {
 namespace {
 
 // Offsets and ids beyond these name nothing a dialog can hold.
-constexpr int kMaxOffset = 9999;
+constexpr long long kMaxOffset = 9999;
 constexpr long long kMaxId = 0x7FFFFFFF;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The unquoted decimal number held by `text[from, to)`, or -1 when it is not one or exceeds
-// `limit`.
+// The unquoted decimal number held by `arg.text[from, to)`, or -1 when it is not one or
+// exceeds `limit`.
 long long plainNumber(const Argument& arg, std::size_t from, std::size_t to, long long limit) {
     if (from >= to || to - from > 10) {
         return -1;
@@ -30,110 +30,72 @@ long long plainNumber(const Argument& arg, std::size_t from, std::size_t to, lon
     return value <= limit ? value : -1;
 }
 
+// The control id written after `#` in `arg.text[1, to)`: decimal, optionally negative (a
+// static's id is often -1). Ids are the 32-bit values GetDlgCtrlID answers.
+std::optional<int> controlId(const Argument& arg, std::size_t to) {
+    const bool negative = to > 1 && arg.text[1] == '-' && !arg.quoted[1];
+    const long long magnitude = plainNumber(arg, negative ? 2 : 1, to, kMaxId + (negative ? 1 : 0));
+    if (magnitude < 0) {
+        return std::nullopt;
+    }
+    return static_cast<int>(negative ? -magnitude : magnitude);
+}
+
 }  // namespace
 
-std::string normalizeRefText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (c != '&') {
-            out += c;
-        }
-    }
-    const auto first = out.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = out.find_last_not_of(" \t");
-    return out.substr(first, last - first + 1);
-}
-
-bool refTextMatches(std::string_view refText, std::string_view controlText) {
-    const bool prefix = !refText.empty() && refText.back() == '*';
-    if (prefix) {
-        refText.remove_suffix(1);
-    }
-    const std::string want = normalizeRefText(refText);
-    const std::string have = normalizeRefText(controlText);
-    if (prefix) {
-        return have.compare(0, want.size(), want) == 0;
-    }
-    return have == want;
-}
-
-bool Ref::matches(std::string_view controlText) const {
-    const std::string have = normalizeRefText(controlText);
-    if (prefix) {
-        return have.compare(0, matchText.size(), matchText) == 0;
-    }
-    return have == matchText;
-}
-
-Result<Ref> parseRef(const Argument& arg) {
-    Ref ref;
+Result<kvwin32::ControlQuery> parseRef(const Argument& arg) {
+    int offset = 0;
     std::size_t end = arg.text.size();
     // The offset: unquoted `+N` or `-N` at the end, after something it applies to.
     std::size_t digits = end;
     while (digits > 0 && isDigit(arg.text[digits - 1]) && !arg.quoted[digits - 1]) {
         --digits;
     }
-    if (digits < end && digits >= 2 && !arg.quoted[digits - 1] &&
-        (arg.text[digits - 1] == '+' || arg.text[digits - 1] == '-')) {
+    const bool signBefore = digits < end && digits >= 2 && !arg.quoted[digits - 1] &&
+                            (arg.text[digits - 1] == '+' || arg.text[digits - 1] == '-');
+    // `#-1` is an id, not `#` with an offset.
+    const bool idSign = digits == 2 && arg.text[0] == '#' && !arg.quoted[0];
+    if (signBefore && !idSign) {
         const long long n = plainNumber(arg, digits, end, kMaxOffset);
         if (n < 0) {
             return Error{"offset of REF '" + arg.text + "' is too large"};
         }
-        ref.offset = arg.text[digits - 1] == '-' ? -static_cast<int>(n) : static_cast<int>(n);
+        offset = arg.text[digits - 1] == '-' ? -static_cast<int>(n) : static_cast<int>(n);
         end = digits - 1;
     }
     const std::string body = arg.text.substr(0, end);
     const bool plainBody =
-        std::none_of(arg.quoted.begin(), arg.quoted.begin() + end, [](bool q) { return q; });
+        std::none_of(arg.quoted.begin(), arg.quoted.begin() + static_cast<std::ptrdiff_t>(end),
+                     [](bool q) { return q; });
+    kvwin32::ControlQuery query;
     if (plainBody && body == "focus") {
-        ref.kind = RefKind::focus;
-        ref.text = body;
-        return ref;
-    }
-    if (!body.empty() && body[0] == '#' && !arg.quoted[0]) {
-        const long long id = plainNumber(arg, 1, end, kMaxId);
-        if (id < 0) {
+        query = kvwin32::ControlQuery::focused();
+    } else if (!body.empty() && body[0] == '#' && !arg.quoted[0]) {
+        const std::optional<int> id = controlId(arg, end);
+        if (!id) {
             return Error{"bad control id '" + body + "'"};
         }
-        ref.kind = RefKind::id;
-        ref.id = static_cast<int>(id);
-        ref.text = body;
-        return ref;
+        query = kvwin32::ControlQuery::byId(*id);
+    } else {
+        // `=` and `*` mean the same inside quotes: "=Show", "Number of Threads*".
+        query = kvwin32::ControlQuery::byText(body);
+        if (query.namesNothing()) {
+            return Error{"empty REF: name a control by its text, #ID or focus"};
+        }
     }
-    std::string_view text = body;
-    if (!text.empty() && text.front() == '=') {
-        ref.ownTextOnly = true;
-        text.remove_prefix(1);
-    }
-    if (!text.empty() && text.back() == '*') {
-        ref.prefix = true;
-        text.remove_suffix(1);
-    }
-    ref.text = std::string(text);
-    ref.matchText = normalizeRefText(text);
-    if (ref.matchText.empty() && !ref.prefix) {
-        return Error{"empty REF: name a control by its text, #ID or focus"};
-    }
-    return ref;
+    query.offset = offset;
+    return query;
 }
 
-Result<ItemRef> parseItemRef(const Argument& arg) {
-    ItemRef item;
+Result<kvwin32::ItemQuery> parseItemRef(const Argument& arg) {
     if (!arg.text.empty() && arg.text[0] == '#' && !arg.quoted[0]) {
         const long long index = plainNumber(arg, 1, arg.text.size(), kMaxId);
         if (index < 0) {
             return Error{"bad item index '" + arg.text + "'"};
         }
-        item.byIndex = true;
-        item.index = static_cast<int>(index);
-        return item;
+        return kvwin32::ItemQuery::at(static_cast<int>(index));
     }
-    item.text = arg.text;
-    return item;
+    return kvwin32::ItemQuery::named(arg.text);
 }
 
 }  // namespace kvhost

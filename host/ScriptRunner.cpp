@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "Ansi.h"
 #include "FileWrite.h"
 #include "HostFileConfig.h"
 #include "PagePrinter.h"
@@ -18,31 +19,6 @@
 namespace kvhost {
 
 namespace {
-
-kvwin32::ControlQuery queryOf(const Ref& ref) {
-    kvwin32::ControlQuery q;
-    switch (ref.kind) {
-        case RefKind::text:
-            q.kind = kvwin32::ControlQuery::Kind::text;
-            q.text = ref.text;
-            q.prefix = ref.prefix;
-            q.ownTextOnly = ref.ownTextOnly;
-            break;
-        case RefKind::id:
-            q.kind = kvwin32::ControlQuery::Kind::id;
-            q.id = ref.id;
-            break;
-        case RefKind::focus:
-            q.kind = kvwin32::ControlQuery::Kind::focus;
-            break;
-    }
-    q.offset = ref.offset;
-    return q;
-}
-
-kvwin32::ItemQuery itemOf(const ItemRef& item) {
-    return item.byIndex ? kvwin32::ItemQuery::at(item.index) : kvwin32::ItemQuery::named(item.text);
-}
 
 kvwin32::KeyModifiers modifiersOf(const KeyStroke& key) {
     kvwin32::KeyModifiers m = kvwin32::KeyModifiers::none;
@@ -58,8 +34,15 @@ kvwin32::KeyModifiers modifiersOf(const KeyStroke& key) {
     return m;
 }
 
+// A text of the library (in its code page) quoted for a message or the transcript: UTF-8,
+// control characters escaped.
 std::string quote(std::string_view text) {
-    return kvwin32::transcriptQuote(text);
+    return ansiToDisplay(kvwin32::transcriptQuote(text));
+}
+
+// Why the Robot failed, in UTF-8 (its messages hold control texts in the library's code page).
+std::string robotError(const kvwin32::RobotResult& result) {
+    return ansiToUtf8(result.error);
 }
 
 std::string joined(const std::vector<std::string>& items) {
@@ -107,14 +90,19 @@ ScriptRunner::ScriptRunner(const SheetExports& exports, ProfileDocument& doc, st
     : m_exports(exports), m_doc(doc), m_out(out), m_err(err), m_showPage(showPage) {
     auto desktop = std::make_unique<RunnerDesktop>(*this);
     m_desktop = desktop.get();
+    // Transcript lines hold the library's texts in its code page; the terminal gets UTF-8.
     m_desktop->transcript().setEcho([this](std::string_view line) {
-        m_out << line << '\n';
+        m_out << ansiToDisplay(line) << '\n';
         m_out.flush();
     });
     m_previousDesktop = kvwin32::setDesktop(std::move(desktop));
     if (HostFileConfig* files = m_doc.fileConfig()) {
         files->setListener([this](const EditFileCall& call) {
-            m_desktop->transcript().note(editFileTranscriptLine(call));
+            // The line is built in UTF-8; the transcript keeps the library's code page, into
+            // which the path (a library text) converts back exactly.
+            const std::string line = editFileTranscriptLine(call);
+            const Result<std::string> ansi = utf8ToAnsi(line);
+            m_desktop->transcript().note(ansi ? ansi.value() : line);
         });
     }
 }
@@ -151,7 +139,7 @@ bool ScriptRunner::step() {
     }
     if (line->error) {
         ++m_failures;
-        m_err << line->error->message() << '\n';
+        m_err << escapeControls(line->error->message()) << '\n';
         m_err.flush();
         return true;
     }
@@ -165,7 +153,7 @@ bool ScriptRunner::step() {
 
 void ScriptRunner::fail(const Command& c, const std::string& reason) {
     ++m_failures;
-    m_err << "error " << c.line << ": " << reason << '\n';
+    m_err << "error " << c.line << ": " << escapeControls(reason) << '\n';
     m_err.flush();
 }
 
@@ -234,16 +222,16 @@ void ScriptRunner::execute(const Command& c) {
         case Verb::answer: {
             const std::optional<int> id = kvwin32::answerFromName(c.text(0));
             if (!id) {
-                return fail(c, "unknown answer " + quote(c.text(0)));
+                return fail(c, "unknown answer '" + c.text(0) + "'");
             }
             m_desktop->queueBoxAnswer(*id);
             return;
         }
         case Verb::chooseFile:
-            m_desktop->queueFileAnswer(c.cancel ? kvwin32::PathAnswer() : c.text(0));
+            m_desktop->queueFileAnswer(c.cancel ? kvwin32::PathAnswer() : c.libraryText(0));
             return;
         case Verb::chooseFolder:
-            m_desktop->queueFolderAnswer(c.cancel ? kvwin32::PathAnswer() : c.text(0));
+            m_desktop->queueFolderAnswer(c.cancel ? kvwin32::PathAnswer() : c.libraryText(0));
             return;
         case Verb::pump:
             m_robot.pump();
@@ -309,7 +297,7 @@ void ScriptRunner::updateGeneral(const Command& c) {
         return fail(c, "no modeless sheet: update-general needs a sheet handle");
     }
     GeneralSettings record;
-    const std::string text = c.text(1);
+    const std::string& text = c.libraryText(1);
     switch (*c.number) {
         case 0:
             record.profileName = text;
@@ -339,13 +327,13 @@ void ScriptRunner::updateGeneral(const Command& c) {
 }
 
 kvwin32::RobotResult ScriptRunner::findControl(const Command& c) const {
-    return m_robot.find(queryOf(*c.ref));
+    return m_robot.find(*c.ref);
 }
 
 void ScriptRunner::userAction(const Command& c) {
     const kvwin32::RobotResult found = findControl(c);
     if (!found) {
-        return fail(c, found.error);
+        return fail(c, robotError(found));
     }
     kvwin32::RobotResult done;
     switch (c.verb) {
@@ -353,23 +341,23 @@ void ScriptRunner::userAction(const Command& c) {
             if (!c.item) {
                 done = m_robot.click(found.hwnd);
             } else if (isListClass(kvwin32::Robot::className(found.hwnd))) {
-                done = m_robot.clickItem(found.hwnd, itemOf(*c.item));
+                done = m_robot.clickItem(found.hwnd, *c.item);
             } else {
-                done = m_robot.clickPart(found.hwnd, itemOf(*c.item));
+                done = m_robot.clickPart(found.hwnd, *c.item);
             }
             break;
         case Verb::dblclick:
-            done = c.item ? m_robot.clickItem(found.hwnd, itemOf(*c.item), true)
+            done = c.item ? m_robot.clickItem(found.hwnd, *c.item, true)
                           : m_robot.doubleClick(found.hwnd);
             break;
         case Verb::type:
-            done = m_robot.type(found.hwnd, c.text(1));
+            done = m_robot.type(found.hwnd, c.libraryText(1));
             break;
         case Verb::select:
-            done = m_robot.select(found.hwnd, itemOf(*c.item));
+            done = m_robot.select(found.hwnd, *c.item);
             break;
         case Verb::check:
-            done = m_robot.check(found.hwnd, itemOf(*c.item), c.on);
+            done = m_robot.check(found.hwnd, *c.item, c.on);
             break;
         case Verb::key:
             done = m_robot.key(found.hwnd, c.keyStroke->vk, modifiersOf(*c.keyStroke));
@@ -378,7 +366,7 @@ void ScriptRunner::userAction(const Command& c) {
             break;
     }
     if (!done) {
-        fail(c, done.error);
+        fail(c, robotError(done));
     }
 }
 
@@ -412,9 +400,10 @@ void ScriptRunner::clickTab(const Command& c) {
         return fail(c, "no sheet window is open");
     }
     const HWND tab = FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr);
-    const kvwin32::RobotResult done = m_robot.clickTab(tab, kvwin32::ItemQuery::named(c.text(0)));
+    const kvwin32::RobotResult done =
+        m_robot.clickTab(tab, kvwin32::ItemQuery::named(c.libraryText(0)));
     if (!done) {
-        fail(c, done.error);
+        fail(c, robotError(done));
     }
 }
 
@@ -422,18 +411,26 @@ void ScriptRunner::expectControl(const Command& c) {
     const kvwin32::RobotResult found = findControl(c);
     const std::string what = "expect " + c.text(0) + " " + c.text(1);
     if (c.property == ExpectProperty::absent) {
-        if (found) {
-            fail(c, what + ": a control matches (" + describeControl(found.hwnd, m_robot) + ")");
-        } else if (found.error.find("several") != std::string::npos) {
-            fail(c, what + ": " + found.error);
+        switch (found.failure) {
+            case kvwin32::RobotFailure::noMatch:
+            case kvwin32::RobotFailure::offsetOutOfRange:
+                // Nothing stands where the REF points.
+                return;
+            case kvwin32::RobotFailure::none:
+                return fail(
+                    c, what + ": a control matches (" + describeControl(found.hwnd, m_robot) + ")");
+            case kvwin32::RobotFailure::ambiguous:
+            case kvwin32::RobotFailure::refused:
+                // A REF that names several controls is an error, whatever is expected of it.
+                return fail(c, what + ": " + robotError(found));
         }
         return;
     }
     if (!found) {
-        return fail(c, what + ": " + found.error);
+        return fail(c, what + ": " + robotError(found));
     }
     const HWND hwnd = found.hwnd;
-    const std::string value = c.args.size() > 2 ? c.text(2) : std::string();
+    const std::string value = c.args.size() > 2 ? c.libraryText(2) : std::string();
     auto check = [&](bool held, const std::string& actual) {
         if (!held) {
             fail(c, what + (value.empty() ? "" : " " + quote(value)) + ": found " + actual);
@@ -457,10 +454,10 @@ void ScriptRunner::expectControl(const Command& c) {
         case ExpectProperty::unchecked: {
             const bool want = c.property == ExpectProperty::checked;
             if (c.item) {
-                const std::optional<bool> state = Robot::itemChecked(hwnd, itemOf(*c.item));
+                const std::optional<bool> state = Robot::itemChecked(hwnd, *c.item);
                 if (!state) {
                     return fail(c, what + ": the control has no check-list item " +
-                                       itemOf(*c.item).describe());
+                                       ansiToDisplay(c.item->describe()));
                 }
                 return check(*state == want, *state ? "checked" : "unchecked");
             }
@@ -504,7 +501,7 @@ void ScriptRunner::expectTranscript(const Command& c) {
                 const kvwin32::TranscriptEntry& box = *boxes.back();
                 const std::string icon(kvwin32::boxIconName(box.icon));
                 const std::string buttons(kvwin32::boxButtonsName(box.buttons));
-                const bool captionOk = c.args.size() < 3 || box.caption == c.text(2);
+                const bool captionOk = c.args.size() < 3 || box.caption == c.libraryText(2);
                 if (icon != c.text(0) || buttons != c.text(1) || !captionOk) {
                     fail(c, "the last message box is " + icon + " " + buttons + " " +
                                 quote(box.caption));
@@ -522,7 +519,7 @@ void ScriptRunner::expectTranscript(const Command& c) {
             if (boxes.size() <= seen) {
                 return fail(c, "no message box was shown since the last expect-box");
             }
-            if (boxes.back()->text != c.text(0)) {
+            if (boxes.back()->text != c.libraryText(0)) {
                 fail(c, "the last message box says " + quote(boxes.back()->text));
             }
             return;
@@ -535,7 +532,7 @@ void ScriptRunner::expectTranscript(const Command& c) {
                 return fail(c, "no help was requested since the last expect-help");
             }
             const kvwin32::TranscriptEntry& help = *helps.back();
-            if (help.book != c.text(0) || help.text != c.text(1)) {
+            if (help.book != c.libraryText(0) || help.text != c.libraryText(1)) {
                 fail(c, "the last help request is " + quote(help.book) + " " + quote(help.text));
             }
             return;
@@ -549,7 +546,7 @@ void ScriptRunner::expectTranscript(const Command& c) {
                 return fail(c, "EditFile was not called since the last expect-edit-file");
             }
             const EditFileCall& call = files->calls().back();
-            if (editFileKindName(call.kind) != c.text(0) || call.path != c.text(1)) {
+            if (editFileKindName(call.kind) != c.text(0) || call.path != c.libraryText(1)) {
                 fail(c, "the last EditFile call is " + editFileTranscriptLine(call));
             }
             return;
@@ -587,7 +584,7 @@ void ScriptRunner::expectSheet(const Command& c) {
         case Verb::expectModal: {
             const HWND modal = kvwin32::topmostModalDialog();
             const std::string caption = modal != nullptr ? kvwin32::Robot::text(modal) : "none";
-            if (caption != c.text(0)) {
+            if (caption != c.libraryText(0)) {
                 fail(c, "the topmost modal dialog is " + quote(caption));
             }
             return;
@@ -610,7 +607,7 @@ void ScriptRunner::expectSheet(const Command& c) {
             if (sheet == nullptr) {
                 return fail(c, "no sheet window is open");
             }
-            if (title != c.text(0)) {
+            if (title != c.libraryText(0)) {
                 fail(c, "the sheet's title is " + quote(title));
             }
             return;
@@ -650,7 +647,7 @@ std::string ScriptRunner::describePage() const {
 void ScriptRunner::print(const Command& c) {
     switch (c.printTarget) {
         case PrintTarget::profile:
-            m_out << m_doc.dump() << '\n';
+            m_out << jsonForTerminal(m_doc.dump()) << '\n';
             return;
         case PrintTarget::page:
             m_out << describePage();
@@ -658,7 +655,7 @@ void ScriptRunner::print(const Command& c) {
         case PrintTarget::control: {
             const kvwin32::RobotResult found = findControl(c);
             if (!found) {
-                return fail(c, found.error);
+                return fail(c, robotError(found));
             }
             m_out << describeControl(found.hwnd, m_robot) << '\n';
             return;

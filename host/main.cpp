@@ -19,6 +19,7 @@
 
 #include <windows.h>
 
+#include "Ansi.h"
 #include "CommandSource.h"
 #include "ProfileJson.h"
 #include "ScriptRunner.h"
@@ -244,7 +245,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     } else {
-        std::cout << doc.dump() << '\n';
+        std::cout << kvhost::jsonForTerminal(doc.dump()) << '\n';
     }
     return status;
 }

@@ -30,11 +30,11 @@ using internal::kindOf;
 constexpr int kPumpLimit = 10000;
 
 RobotResult refused(HWND hwnd, std::string why) {
-    return RobotResult{hwnd, std::move(why)};
+    return RobotResult::failed(RobotFailure::refused, std::move(why), hwnd);
 }
 
 RobotResult done(HWND hwnd) {
-    return RobotResult{hwnd, {}};
+    return RobotResult::found(hwnd);
 }
 
 // Why a person could not use the control, or empty when they could.

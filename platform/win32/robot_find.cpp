@@ -129,6 +129,10 @@ ControlQuery ControlQuery::byText(std::string_view refText) {
     return query;
 }
 
+bool ControlQuery::namesNothing() const {
+    return kind == Kind::text && !prefix && normalized(text).empty();
+}
+
 ControlQuery ControlQuery::byId(int id) {
     ControlQuery query;
     query.kind = Kind::id;
@@ -217,7 +221,7 @@ RobotResult Robot::find(const ControlQuery& query) const {
     if (query.kind == ControlQuery::Kind::focus) {
         HWND focus = GetFocus();
         if (focus == nullptr) {
-            return RobotResult{nullptr, "no control has the focus"};
+            return RobotResult::failed(RobotFailure::noMatch, "no control has the focus");
         }
         // An editable combo box's edit stands for its combo box in the scope lists.
         for (size_t s = 0; s < scopes.size() && matches.empty(); ++s) {
@@ -230,13 +234,14 @@ RobotResult Robot::find(const ControlQuery& query) const {
         }
         if (matches.empty()) {
             if (query.offset != 0) {
-                return RobotResult{nullptr, "the focused control is outside the window searched"};
+                return RobotResult::failed(RobotFailure::offsetOutOfRange,
+                                           "the focused control is outside the window searched");
             }
-            return RobotResult{focus, {}};
+            return RobotResult::found(focus);
         }
         if (query.offset == 0) {
             // The focused window itself (an in-place editor inside a list, say).
-            return RobotResult{focus, {}};
+            return RobotResult::found(focus);
         }
     } else {
         // Visible controls first, scope by scope; hidden ones only when no visible one matches.
@@ -260,28 +265,32 @@ RobotResult Robot::find(const ControlQuery& query) const {
         }
     }
     if (matches.empty()) {
-        return RobotResult{nullptr, "no control matches " + query.describe()};
+        return RobotResult::failed(RobotFailure::noMatch, "no control matches " + query.describe());
     }
     if (matches.size() > 1) {
         std::string list;
+        RobotResult ambiguous = RobotResult::failed(RobotFailure::ambiguous, {});
         for (const Match& match : matches) {
             list += (list.empty() ? "" : ", ") + internal::describeControl(match.hwnd);
+            ambiguous.candidates.push_back(match.hwnd);
         }
-        return RobotResult{nullptr, query.describe() + " matches " +
-                                        std::to_string(matches.size()) + " controls: " + list};
+        ambiguous.error =
+            query.describe() + " matches " + std::to_string(matches.size()) + " controls: " + list;
+        return ambiguous;
     }
     const Match& match = matches.front();
     if (query.offset == 0) {
-        return RobotResult{match.hwnd, {}};
+        return RobotResult::found(match.hwnd);
     }
     const std::vector<HWND>& scope = scopes[match.scope];
     long long target = static_cast<long long>(match.index) + query.offset;
     if (target < 0 || target >= static_cast<long long>(scope.size())) {
-        return RobotResult{nullptr, "no control " + std::to_string(std::abs(query.offset)) +
-                                        (query.offset > 0 ? " places after " : " places before ") +
-                                        internal::describeControl(match.hwnd)};
+        return RobotResult::failed(RobotFailure::offsetOutOfRange,
+                                   "no control " + std::to_string(std::abs(query.offset)) +
+                                       (query.offset > 0 ? " places after " : " places before ") +
+                                       internal::describeControl(match.hwnd));
     }
-    return RobotResult{scope[static_cast<size_t>(target)], {}};
+    return RobotResult::found(scope[static_cast<size_t>(target)]);
 }
 
 std::string Robot::labelOf(HWND control) const {

@@ -82,4 +82,37 @@ TEST(AnsiTest, RefusesWhatTheCodePageCannotHold) {
     }
 }
 
+struct DisplayRow {
+    const char* what;
+    std::string ansi;
+    std::string shown;
+};
+
+// What reaches the terminal for texts of the library: UTF-8, and no control character raw.
+const DisplayRow kDisplayRows[] = {
+    {"plain text", "Notes: caf\xE9", "Notes: caf\u00E9"},
+    {"line break, tab, carriage return", "a\nb\tc\rd", "a\\nb\\tc\\rd"},
+    {"escape sequence", "\x1B[2J", "\\x1B[2J"},
+    {"bell and NUL", std::string("\x07\0", 2), "\\x07\\x00"},
+    {"DEL", "\x7F", "\\x7F"},
+    {"undefined bytes stand for C1 controls", "\x81\x8D\x8F\x90\x9D", "\\x81\\x8D\\x8F\\x90\\x9D"},
+    {"the euro sign and curly quotes are text", "\x80\x93\x94", "\u20AC\u201C\u201D"},
+    {"a backslash stays", "C:\\x", "C:\\x"},
+};
+
+TEST(AnsiTest, DisplayEscapesControlCharacters) {
+    for (const auto& row : kDisplayRows) {
+        EXPECT_EQ(kvhost::ansiToDisplay(row.ansi), row.shown) << row.what;
+    }
+    // Text already in UTF-8: controls escaped, other characters and stray bytes kept visible.
+    EXPECT_EQ(kvhost::escapeControls("\u4E2D\x1B\xC2\x9B"), "\u4E2D\\x1B\\x9B");
+    EXPECT_EQ(kvhost::escapeControls("ab\xFF"), "ab\\xFF");
+}
+
+TEST(AnsiTest, JsonForTheTerminalEscapesC1Controls) {
+    EXPECT_EQ(kvhost::jsonForTerminal("{\"n\": \"a\xC2\x81"
+                                      "b\xC2\x9F\xC2\xA0\u00E9\"}"),
+              "{\"n\": \"a\\u0081b\\u009f\xC2\xA0\u00E9\"}");
+}
+
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 using kvhost::Command;
 using kvhost::ExpectProperty;
 using kvhost::PrintTarget;
-using kvhost::RefKind;
+using Kind = kvwin32::ControlQuery::Kind;
 using kvhost::Verb;
 
 struct GoodRow {
@@ -39,18 +39,33 @@ const GoodRow kGood[] = {
     {"set-profile options.optionValues.27 0.002", Verb::setProfile,
      [](const Command& c) { return c.text(0) == "options.optionValues.27"; }},
     {R"(tab "Analysis ")", Verb::tab, [](const Command& c) { return c.text(0) == "Analysis "; }},
-    {"click OK", Verb::click, [](const Command& c) { return c.ref->matchText == "OK" && !c.item; }},
+    {"click OK", Verb::click, [](const Command& c) { return c.ref->text == "OK" && !c.item; }},
     {R"(click "Directories:" "Move Up")", Verb::click,
      [](const Command& c) { return c.item->text == "Move Up"; }},
     {R"(dblclick "Value list"+1 #2)", Verb::dblclick,
      [](const Command& c) { return c.ref->offset == 1 && c.item->byIndex && c.item->index == 2; }},
     {R"(type "Run to time:" "")", Verb::type, [](const Command& c) { return c.text(1).empty(); }},
+    // Texts for the sheet are kept as written and in the library's code page.
+    {"type \"Not\xC3\xA9s:\" caf\xC3\xA9", Verb::type,
+     [](const Command& c) {
+         return c.text(1) == "caf\xC3\xA9" && c.libraryText(1) == "caf\xE9" &&
+                c.ref->text == "Not\xE9s:";
+     }},
+    {"select \"\xE2\x82\xAC\" \xC3\xA9t\xC3\xA9", Verb::select,
+     [](const Command& c) { return c.ref->text == "\x80" && c.item->text == "\xE9t\xE9"; }},
+    {"update-general 6 \xC3\xA9", Verb::updateGeneral,
+     [](const Command& c) { return c.libraryText(1) == "\xE9"; }},
+    {"expect #-1 text \xC3\xA9", Verb::expect,
+     [](const Command& c) { return c.ref->id == -1 && c.libraryText(2) == "\xE9"; }},
+    // A Linux path stays as written.
+    {"snapshot \xE4\xB8\xAD.png", Verb::snapshot,
+     [](const Command& c) { return c.libraryText(0) == "\xE4\xB8\xAD.png"; }},
     {"select #1002 #0", Verb::select,
-     [](const Command& c) { return c.ref->kind == RefKind::id && c.item->index == 0; }},
+     [](const Command& c) { return c.ref->kind == Kind::id && c.item->index == 0; }},
     {R"(check "Options" "Save Bias Point" on)", Verb::check,
      [](const Command& c) { return c.on && c.item->text == "Save Bias Point"; }},
     {"check focus #3 off", Verb::check,
-     [](const Command& c) { return !c.on && c.ref->kind == RefKind::focus; }},
+     [](const Command& c) { return !c.on && c.ref->kind == Kind::focus; }},
     {"key focus Alt+Down", Verb::key,
      [](const Command& c) { return c.keyStroke->vk == VK_DOWN && c.keyStroke->alt; }},
     {"answer yes", Verb::answer, [](const Command& c) { return c.text(0) == "Yes"; }},
@@ -180,6 +195,10 @@ const BadRow kBad[] = {
     {"expect-active -1",
      "error 4: expect-active: the page index must be a number from 0 to 65535, not '-1'"},
     {"print", "error 4: usage: print REF|page|profile"},
+    {"type Notes: \xE4\xB8\xAD",
+     "error 4: type: '\xE4\xB8\xAD' holds U+4E2D, a character that Windows-1252 cannot "
+     "represent"},
+    {"expect-title \xFF", "error 4: expect-title: '\xFF' is not valid UTF-8 (byte 0)"},
     {"pump 1", "error 4: usage: pump"},
 };
 

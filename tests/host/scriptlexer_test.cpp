@@ -27,6 +27,10 @@ const LexRow kRows[] = {
     {"click #1001", {"click", "#1001"}},
     {"click #1001+1 # the next one", {"click", "#1001+1"}},
     {"select #12 #3", {"select", "#12", "#3"}},
+    {"click #-1", {"click", "#-1"}},  // a static's id, not a comment
+    {"click #-1+2 # after it", {"click", "#-1+2"}},
+    {"click OK #-note", {"click", "OK"}},
+    {"click OK #- 1", {"click", "OK"}},
     {"type a#b c", {"type", "a#b", "c"}},
     {"#1 is a comment at the start", {}},
     {R"(type "Run to time:" 100u)", {"type", "Run to time:", "100u"}},
@@ -70,6 +74,20 @@ TEST(ScriptLexerTest, RefusesAnUnterminatedQuote) {
         ASSERT_FALSE(args.ok()) << line;
         EXPECT_EQ(args.error(), "unterminated quote");
     }
+}
+
+TEST(ScriptLexerTest, ConvertsTextToTheLibraryCodePageKeepingQuoteMarks) {
+    auto args = splitScriptLine("type \"caf\xC3\xA9 \xE2\x82\xAC\"+1");
+    ASSERT_TRUE(args.ok());
+    auto converted = kvhost::toLibraryText(args.value()[1]);
+    ASSERT_TRUE(converted.ok()) << converted.error();
+    EXPECT_EQ(converted.value().text, "caf\xE9 \x80+1");
+    EXPECT_EQ(converted.value().quoted,
+              (std::vector<bool>{true, true, true, true, true, true, false, false}));
+    auto refused = kvhost::toLibraryText(kvhost::plainArgument("\xE4\xB8\xAD"));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error(),
+              "'\xE4\xB8\xAD' holds U+4E2D, a character that Windows-1252 cannot represent");
 }
 
 TEST(ScriptLexerTest, QuotedArgumentsReadBack) {

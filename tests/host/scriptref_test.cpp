@@ -1,4 +1,5 @@
-// REFs and items of scripts, and the control-text matching rule.
+// REFs and items of scripts, parsed into the Robot's queries (the matching rules themselves
+// are the Robot's and are tested with it).
 #include <string>
 
 #include <gtest/gtest.h>
@@ -8,11 +9,11 @@
 
 namespace {
 
-using kvhost::Ref;
-using kvhost::RefKind;
+using kvwin32::ControlQuery;
+using Kind = kvwin32::ControlQuery::Kind;
 
 // The REF written as `written` on a script line (quotes and all).
-kvhost::Result<Ref> refOf(const std::string& written) {
+kvhost::Result<ControlQuery> refOf(const std::string& written) {
     auto args = kvhost::splitScriptLine("click " + written);
     EXPECT_TRUE(args.ok() && args.value().size() == 2) << written;
     return kvhost::parseRef(args.value().at(1));
@@ -20,8 +21,8 @@ kvhost::Result<Ref> refOf(const std::string& written) {
 
 struct RefRow {
     const char* written;
-    RefKind kind;
-    const char* matchText;
+    Kind kind;
+    const char* text;  // the query's text: `=`, `*` and the offset taken off, `&` kept
     bool prefix;
     bool ownTextOnly;
     int id;
@@ -29,33 +30,37 @@ struct RefRow {
 };
 
 const RefRow kRefs[] = {
-    {"OK", RefKind::text, "OK", false, false, 0, 0},
-    {R"("&Browse...")", RefKind::text, "Browse...", false, false, 0, 0},
-    {R"(" Run to time: ")", RefKind::text, "Run to time:", false, false, 0, 0},
-    {R"("Number of Threads*")", RefKind::text, "Number of Threads", true, false, 0, 0},
-    {R"("=Show")", RefKind::text, "Show", false, true, 0, 0},
-    {R"("Value list"+1)", RefKind::text, "Value list", false, false, 0, 1},
-    {R"("Details"-1)", RefKind::text, "Details", false, false, 0, -1},
-    {"Details-12", RefKind::text, "Details", false, false, 0, -12},
-    {R"("Details-1")", RefKind::text, "Details-1", false, false, 0, 0},
-    {"-1", RefKind::text, "-1", false, false, 0, 0},
-    {"#1001", RefKind::id, "", false, false, 1001, 0},
-    {"#1001+2", RefKind::id, "", false, false, 1001, 2},
-    {R"("#1001")", RefKind::text, "#1001", false, false, 0, 0},
-    {"focus", RefKind::focus, "", false, false, 0, 0},
-    {"focus-1", RefKind::focus, "", false, false, 0, -1},
-    {R"("focus")", RefKind::text, "focus", false, false, 0, 0},
-    {R"("=Check Point Lo&cation*"+3)", RefKind::text, "Check Point Location", true, true, 0, 3},
+    {"OK", Kind::text, "OK", false, false, 0, 0},
+    {R"("&Browse...")", Kind::text, "&Browse...", false, false, 0, 0},
+    {R"(" Run to time: ")", Kind::text, " Run to time: ", false, false, 0, 0},
+    {R"("Number of Threads*")", Kind::text, "Number of Threads", true, false, 0, 0},
+    {R"("=Show")", Kind::text, "Show", false, true, 0, 0},
+    {R"("Value list"+1)", Kind::text, "Value list", false, false, 0, 1},
+    {R"("Details"-1)", Kind::text, "Details", false, false, 0, -1},
+    {"Details-12", Kind::text, "Details", false, false, 0, -12},
+    {R"("Details-1")", Kind::text, "Details-1", false, false, 0, 0},
+    {"-1", Kind::text, "-1", false, false, 0, 0},
+    {"#1001", Kind::id, "", false, false, 1001, 0},
+    {"#1001+2", Kind::id, "", false, false, 1001, 2},
+    {"#-1", Kind::id, "", false, false, -1, 0},
+    {"#-1+2", Kind::id, "", false, false, -1, 2},
+    {"#5-1", Kind::id, "", false, false, 5, -1},
+    {"#-2147483648", Kind::id, "", false, false, -2147483647 - 1, 0},
+    {R"("#1001")", Kind::text, "#1001", false, false, 0, 0},
+    {R"("#-1")", Kind::text, "#-1", false, false, 0, 0},
+    {"focus", Kind::focus, "", false, false, 0, 0},
+    {"focus-1", Kind::focus, "", false, false, 0, -1},
+    {R"("focus")", Kind::text, "focus", false, false, 0, 0},
+    {R"("=Check Point Lo&cation*"+3)", Kind::text, "Check Point Lo&cation", true, true, 0, 3},
+    {"*", Kind::text, "", true, false, 0, 0},
 };
 
-TEST(ScriptRefTest, ParsesEveryForm) {
+TEST(ScriptRefTest, ParsesEveryFormIntoARobotQuery) {
     for (const auto& row : kRefs) {
         auto ref = refOf(row.written);
         ASSERT_TRUE(ref.ok()) << row.written << ": " << ref.error();
         EXPECT_EQ(ref.value().kind, row.kind) << row.written;
-        if (row.kind == RefKind::text) {
-            EXPECT_EQ(ref.value().matchText, row.matchText) << row.written;
-        }
+        EXPECT_EQ(ref.value().text, row.text) << row.written;
         EXPECT_EQ(ref.value().prefix, row.prefix) << row.written;
         EXPECT_EQ(ref.value().ownTextOnly, row.ownTextOnly) << row.written;
         EXPECT_EQ(ref.value().id, row.id) << row.written;
@@ -64,44 +69,13 @@ TEST(ScriptRefTest, ParsesEveryForm) {
 }
 
 TEST(ScriptRefTest, RefusesMalformedRefs) {
-    for (const char* written : {R"("")", R"("  & ")", "=", "#12x", "#99999999999", "OK+99999"}) {
+    for (const char* written : {R"("")", R"("  & ")", "=", "#12x", "#99999999999", "OK+99999",
+                                "#-2147483649", "#1-", "#1+"}) {
         EXPECT_FALSE(refOf(written).ok()) << written;
     }
-}
-
-struct MatchRow {
-    const char* ref;
-    const char* control;
-    bool matches;
-};
-
-const MatchRow kMatches[] = {
-    {"OK", "OK", true},
-    {"OK", "&OK", true},
-    {"&OK", "OK", true},
-    {"Browse...", "&Browse...", true},
-    {"Perform Fourier Analysis", "Perform &Fourier Analysis", true},
-    {"Analysis", "Analysis ", true},  // blanks at the ends are ignored
-    {" Analysis", "Analysis", true},
-    {"Run to time:", "Run to  time:", false},  // inner blanks must match
-    {"ok", "OK", false},                       // case counts
-    {"OK", "OK2", false},
-    {"Number of Threads*", "Number of Threads (0 = auto):", true},
-    {"Number of Threads*", "Number of", false},
-    {"Num&ber*", "&Number of Threads", true},
-    {"*", "anything", true},
-    {"Save && Exit", "Save & Exit", true},
-};
-
-TEST(ScriptRefTest, MatchesControlTexts) {
-    for (const auto& row : kMatches) {
-        EXPECT_EQ(kvhost::refTextMatches(row.ref, row.control), row.matches)
-            << "'" << row.ref << "' vs '" << row.control << "'";
-        // The parsed REF agrees with the text rule.
-        auto ref = kvhost::parseRef(kvhost::plainArgument(row.ref));
-        if (ref.ok()) {
-            EXPECT_EQ(ref.value().matches(row.control), row.matches) << row.ref;
-        }
+    // `#-` and `#+1` start comments on a script line; built by a caller, they name nothing.
+    for (const char* text : {"#-", "#+1", "#--1"}) {
+        EXPECT_FALSE(kvhost::parseRef(kvhost::plainArgument(text)).ok()) << text;
     }
 }
 
@@ -116,6 +90,7 @@ TEST(ScriptRefTest, ParsesItems) {
     EXPECT_FALSE(byText.value().byIndex);
     EXPECT_EQ(byText.value().text, "#3");
     EXPECT_FALSE(kvhost::parseItemRef(kvhost::plainArgument("#x")).ok());
+    EXPECT_FALSE(kvhost::parseItemRef(kvhost::plainArgument("#-1")).ok());
 }
 
 }  // namespace

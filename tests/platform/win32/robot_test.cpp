@@ -18,6 +18,7 @@ namespace {
 using kvwin32::ControlQuery;
 using kvwin32::ItemQuery;
 using kvwin32::Robot;
+using kvwin32::RobotFailure;
 
 // The children of the test window, in tab order: {class, text, style, id}.
 struct ChildLayout {
@@ -48,6 +49,7 @@ const ChildLayout kChildren[] = {
     {"Edit", "", kChild | ES_READONLY, 132},
     {"Button", "Twin", WS_CHILD, 150},
     {"Button", "Twin", WS_CHILD, 151},
+    {"Static", "Unnamed", kChild, -1},  // a static of a resource script has id -1
 };
 
 class RobotTest : public kvtest::WindowFixture {
@@ -89,13 +91,14 @@ struct FindRow {
     int offset;
     int expectedId;  // 0: refused
     const char* errorPart;
+    RobotFailure failure = RobotFailure::none;
 };
 
 const FindRow kFindRows[] = {
     {"OK", 0, IDOK, ""},
     {"&OK", 0, IDOK, ""},
     {"  OK ", 0, IDOK, ""},
-    {"ok", 0, 0, "no control matches"},
+    {"ok", 0, 0, "no control matches", RobotFailure::noMatch},
     {"Run to time:", 0, 101, ""},  // a label names the edit after it
     {"Run to &time:", 0, 101, ""},
     {"=Run to time:", 0, 100, ""},  // own text only: the label itself
@@ -108,13 +111,16 @@ const FindRow kFindRows[] = {
     {"Value list", 0, 131, ""},
     {"Value list", 1, 132, ""},
     {"=Step:", -1, 101, ""},
-    {"Value list", 9, 0, "places after"},
-    {"Browse...", 0, 0, "matches 2 controls"},
+    {"Value list", 9, 0, "places after", RobotFailure::offsetOutOfRange},
+    {"Run to time:", -9, 0, "places before", RobotFailure::offsetOutOfRange},
+    {"Browse...", 0, 0, "matches 2 controls", RobotFailure::ambiguous},
+    {"Browse...", 1, 0, "matches 2 controls", RobotFailure::ambiguous},
     {"Hidden one", 0, 113, ""},  // hidden, but the only match
-    {"Twin", 0, 0, "matches 2 controls"},
-    {"Nothing", 0, 0, "no control matches \"Nothing\""},
+    {"Twin", 0, 0, "matches 2 controls", RobotFailure::ambiguous},
+    {"Nothing", 0, 0, "no control matches \"Nothing\"", RobotFailure::noMatch},
     {"#103", 0, 103, ""},
-    {"#999", 0, 0, "no control matches #999"},
+    {"#-1", 0, -1, ""},
+    {"#999", 0, 0, "no control matches #999", RobotFailure::noMatch},
 };
 
 TEST_F(RobotTest, FinderTable) {
@@ -124,8 +130,10 @@ TEST_F(RobotTest, FinderTable) {
                                                : ControlQuery::byText(row.ref);
         query.offset = row.offset;
         kvwin32::RobotResult found = m_robot.find(query);
+        EXPECT_EQ(found.failure, row.failure);
         if (row.expectedId == 0) {
             EXPECT_FALSE(found.ok());
+            EXPECT_EQ(found.hwnd, nullptr);
             EXPECT_NE(found.error.find(row.errorPart), std::string::npos) << found.error;
         } else {
             ASSERT_TRUE(found.ok()) << found.error;
@@ -136,6 +144,8 @@ TEST_F(RobotTest, FinderTable) {
 
 TEST_F(RobotTest, AmbiguousNamesListTheCandidates) {
     kvwin32::RobotResult found = m_robot.find(ControlQuery::byText("&Browse..."));
+    EXPECT_EQ(found.failure, RobotFailure::ambiguous);
+    EXPECT_EQ(found.candidates, (std::vector<HWND>{item(110), item(111)}));
     EXPECT_EQ(found.error,
               "\"&Browse...\" matches 2 controls: the push button \"&Browse...\" (#110), "
               "the push button \"&Browse...\" (#111)");
@@ -157,7 +167,7 @@ TEST_F(RobotTest, FocusNamesTheFocusedControl) {
     before.offset = -2;
     EXPECT_EQ(m_robot.find(before).hwnd, item(101));
     SetFocus(nullptr);
-    EXPECT_FALSE(m_robot.find(ControlQuery::focused()).ok());
+    EXPECT_EQ(m_robot.find(ControlQuery::focused()).failure, RobotFailure::noMatch);
 }
 
 TEST_F(RobotTest, LabelsAreReadBack) {
@@ -174,9 +184,53 @@ TEST_F(RobotTest, QueriesDescribeThemselvesAsScriptsWriteThem) {
     q.offset = -1;
     EXPECT_EQ(q.describe(), "\"Details\"-1");
     EXPECT_EQ(ControlQuery::byId(1001).describe(), "#1001");
-    EXPECT_TRUE(kvwin32::robotTextMatches("&Save as", "Save &as", false));
-    EXPECT_TRUE(kvwin32::robotTextMatches("Number of", "Number of Threads", true));
-    EXPECT_FALSE(kvwin32::robotTextMatches("Save", "Save as", false));
+    EXPECT_EQ(ControlQuery::byId(-1).describe(), "#-1");
+}
+
+struct MatchRow {
+    const char* ref;  // as a script writes it: a trailing `*` is a prefix
+    const char* control;
+    bool matches;
+};
+
+// The one rule by which a text query and an item text match a control's text.
+const MatchRow kMatches[] = {
+    {"OK", "OK", true},
+    {"OK", "&OK", true},
+    {"&OK", "OK", true},
+    {"Browse...", "&Browse...", true},
+    {"Perform Fourier Analysis", "Perform &Fourier Analysis", true},
+    {"Analysis", "Analysis ", true},  // blanks at the ends are ignored
+    {" Analysis", "Analysis", true},
+    {"Run to time:", "Run to  time:", false},  // inner blanks must match
+    {"ok", "OK", false},                       // case counts
+    {"OK", "OK2", false},
+    {"Save", "Save as", false},
+    {"Number of Threads*", "Number of Threads (0 = auto):", true},
+    {"Number of Threads*", "Number of", false},
+    {"Num&ber*", "&Number of Threads", true},
+    {"*", "anything", true},
+    {"Save && Exit", "Save & Exit", true},
+    {"&Save as", "Save &as", true},
+};
+
+TEST(RobotTextTest, MatchesControlTexts) {
+    for (const auto& row : kMatches) {
+        const ControlQuery query = ControlQuery::byText(row.ref);
+        EXPECT_EQ(kvwin32::robotTextMatches(query.text, row.control, query.prefix), row.matches)
+            << "'" << row.ref << "' vs '" << row.control << "'";
+    }
+}
+
+TEST(RobotTextTest, QueriesThatNameNothing) {
+    for (const char* ref : {"", "&", "  & ", "="}) {
+        EXPECT_TRUE(ControlQuery::byText(ref).namesNothing()) << "'" << ref << "'";
+    }
+    for (const char* ref : {"*", "=*", "OK", "=Show"}) {
+        EXPECT_FALSE(ControlQuery::byText(ref).namesNothing()) << ref;
+    }
+    EXPECT_FALSE(ControlQuery::byId(0).namesNothing());
+    EXPECT_FALSE(ControlQuery::focused().namesNothing());
 }
 
 struct RefusalRow {
@@ -210,7 +264,7 @@ TEST_F(RobotTest, RefusesWhatAPersonCouldNotDo) {
         } else {
             result = m_robot.check(item(row.id), ItemQuery::at(0), true);
         }
-        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.failure, RobotFailure::refused);
         EXPECT_NE(result.error.find(row.errorPart), std::string::npos) << result.error;
         EXPECT_TRUE(commands().empty());
     }

@@ -6,18 +6,22 @@
 // typing is SetFocus, EM_SETSEL(0,-1) and one WM_CHAR a character (a Delete key press for an
 // empty text); a key press goes through IsDialogMessageA of the control's dialog first, as a
 // message loop would pass it. An action on a disabled or hidden control, or on a control of a
-// kind the action does not fit, is refused with a text that says why, and nothing is sent.
+// kind the action does not fit, is refused (a typed failure and a text that says why), and
+// nothing is sent.
 // After each action the Robot dispatches what was posted, as a message loop would between two
 // user actions.
 //
 // Controls are found by a ControlQuery (a script's REF): own text or the text of the label
-// that stands before it in tab order, `#ID`, the focus, with an offset in tab order.
+// that stands before it in tab order, `#ID`, the focus, with an offset in tab order. The
+// Robot owns these rules; a script host parses its REFs straight into a ControlQuery. Texts
+// are in the code page of the windows (the `A` functions' text), as the controls hold them.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "kvwin32/windef.h"
@@ -40,6 +44,9 @@ struct ControlQuery {
 
     // A query by text; a trailing `*` makes it a prefix, a leading `=` makes it own-text-only.
     static ControlQuery byText(std::string_view refText);
+    // True for a text query that can name no control: nothing is left of its text once `&`
+    // and the blanks at the ends are dropped, and it is no prefix ("*" names any text).
+    bool namesNothing() const;
     // A query by control id.
     static ControlQuery byId(int id);
     // The control that has the focus.
@@ -59,13 +66,30 @@ struct ItemQuery {
     std::string describe() const;
 };
 
-// The result of finding or acting: a window and/or an error text (empty when it worked).
-struct RobotResult {
-    HWND hwnd = nullptr;  // the control found or acted on
-    std::string error;    // why it was refused; empty on success
+// Why finding or acting failed.
+enum class RobotFailure {
+    none,              // it worked
+    noMatch,           // no control matches the query (for `focus`: no control has the focus)
+    ambiguous,         // several controls match; RobotResult::candidates lists them
+    offsetOutOfRange,  // the control matched, but the offset leads outside its scope
+    refused,           // the control cannot take the action (hidden, disabled, wrong kind,
+                       // no such item): nothing was sent
+};
 
-    bool ok() const { return error.empty(); }
+// The result of finding or acting: a window, or a typed failure with a text for people.
+struct RobotResult {
+    HWND hwnd = nullptr;                        // the control found or acted on
+    RobotFailure failure = RobotFailure::none;  // what went wrong, if anything
+    std::string error;                          // why, for people; empty on success
+    std::vector<HWND> candidates;               // the matches of an ambiguous query
+
+    bool ok() const { return failure == RobotFailure::none; }
     explicit operator bool() const { return ok(); }
+
+    static RobotResult found(HWND hwnd) { return RobotResult{hwnd, RobotFailure::none, {}, {}}; }
+    static RobotResult failed(RobotFailure failure, std::string why, HWND hwnd = nullptr) {
+        return RobotResult{hwnd, failure, std::move(why), {}};
+    }
 };
 
 // The keyboard modifiers of a key press.
@@ -110,7 +134,8 @@ class Robot {
     std::vector<HWND> searchRoots() const;
 
     // ---- Finding ----
-    // The one control the query names; refused when none or several match (listing them).
+    // The one control the query names; noMatch when none does, ambiguous when several do
+    // (listing them), offsetOutOfRange when the offset leads outside the scope of the match.
     RobotResult find(const ControlQuery& query) const;
     // The label text (`&` kept) that names a control, or empty when none does.
     std::string labelOf(HWND control) const;
