@@ -14,39 +14,6 @@
 // ---- Icon ------------------------------------------------------------------------------------
 #define IDI_SETTINGS_SHEET 174
 
-// ---- General page controls (template 137) ------------------------------------------------------
-#define IDC_PROFILE_NAME 1000
-#define IDC_PROJECT_LABEL 1001
-#define IDC_PROJECT_NAME 1002
-#define IDC_DESIGN_LABEL 1003
-#define IDC_DESIGN_FILE 1004
-#define IDC_BROWSE_DESIGN 1005
-#define IDC_SCHEMATIC_LABEL 1006
-#define IDC_SCHEMATIC_NAME 1007
-#define IDC_OUTPUT_FILE 1008
-#define IDC_WAVEFORM_FILE 1009
-#define IDC_NOTES 1010
-
-// ---- Data Collection page controls (template 105) ------------------------------------------
-#define IDC_SAVE_CSDF 1100
-#define IDC_COLLECT_VOLTAGES 1101
-#define IDC_COLLECT_CURRENTS 1102
-#define IDC_COLLECT_POWER 1103
-#define IDC_COLLECT_DIGITAL 1104
-#define IDC_COLLECT_NOISE 1105
-#define IDC_DATA_WIDTH_32 1106
-#define IDC_DATA_WIDTH_64 1107
-
-// ---- Vavir Window page controls (template 136) ---------------------------------------------
-#define IDC_DISPLAY_ON_OPEN 1120
-#define IDC_DISPLAY_ON_RUN 1121
-#define IDC_DURING_SIMULATION 1122
-#define IDC_AFTER_SIMULATION 1123
-#define IDC_SHOW_GROUP 1124
-#define IDC_SHOW_ALL_MARKERS 1125
-#define IDC_SHOW_LAST_PLOT 1126
-#define IDC_SHOW_NOTHING 1127
-
 // ---- String table: validation messages ----------------------------------------------------------
 #define IDS_ENTER_DESIGN_FILE 302
 #define IDS_ENTER_FULL_DESIGN_PATH 305
@@ -75,14 +42,18 @@
 #define IDS_ENTER_MC_RUNS 334
 #define IDS_MC_RUNS_RANGE 336
 
-// ---- String table: captions, labels and filters ------------------------------------------------
+// ---- String table: captions and texts every page shares ----------------------------------------
 #define IDS_SHEET_CAPTION 350
-#define IDS_CIRCUIT_FILE_LABEL 351
-#define IDS_SCHEMATIC_FILE_LABEL 352
-#define IDS_CIRCUIT_FILE_FILTER 353
 #define IDS_HELP_INIT_FAILED 354
 #define IDS_HELP_CAPTION 355
-#define IDS_SCOPE_ALL 356
-#define IDS_SCOPE_ALL_BUT_SUBCIRCUITS 357
-#define IDS_SCOPE_AT_MARKERS 358
-#define IDS_SCOPE_NONE 359
+
+// ---- Each page's own ids (control and string ranges are named in each file) -------------------
+#include "ids/general.h"
+#include "ids/analysis.h"
+#include "ids/montecarlo.h"
+#include "ids/checkpoint.h"
+#include "ids/files.h"
+#include "ids/options.h"
+#include "ids/collection.h"
+#include "ids/vavir.h"
+#include "ids/measurements.h"

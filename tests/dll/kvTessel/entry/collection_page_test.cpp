@@ -17,8 +17,8 @@ constexpr const char* kAll = "All";
 constexpr const char* kAllBut = "All but Internal Subcircuits";
 constexpr const char* kMarkers = "At Markers Only";
 constexpr const char* kNone = "None";
-const std::array<std::string, 5> kLists = {"&Voltages:", "&Currents:", "&Power:", "&Digital:",
-                                           "&Noise:"};
+const std::array<std::string, 5> kLists = {
+    "&Voltages:", "&Currents:", "&Power:", "&Digital:", "&Noise:"};
 
 class CollectionPageTest : public SheetFixture {
   protected:
@@ -52,14 +52,26 @@ TEST_F(CollectionPageTest, StoredMasksAreShownAndWrittenBackInFull) {
     const MaskCase cases[] = {
         {"old value 0: All everywhere", 0, {kAll, kAll, kAll, kAll, kAll}, true, 0x111110},
         {"old value 1", 1, {kAllBut, kAllBut, kAllBut, kAllBut, kAllBut}, true, 0x222220},
-        {"old value 2: noise cannot be at markers", 2,
-         {kMarkers, kMarkers, kMarkers, kMarkers, kAll}, false, 0x144440},
+        {"old value 2: noise cannot be at markers",
+         2,
+         {kMarkers, kMarkers, kMarkers, kMarkers, kAll},
+         false,
+         0x144440},
         {"old value 3", 3, {kNone, kNone, kNone, kNone, kNone}, true, 0x888880},
-        {"several bits: the first wins; empty nibbles show All", 0x00A30030,
-         {kAll, kAll, kAll, kAll, kAllBut}, true, 0x00211110},
-        {"voltages at markers with digital All is shown unchanged", 0x00112140,
-         {kMarkers, kAll, kAllBut, kAll, kAll}, true, 0x00112140},
-        {"unused bits are dropped", 0xFF88888F, {kNone, kNone, kNone, kNone, kNone}, true,
+        {"several bits: the first wins; empty nibbles show All",
+         0x00A30030,
+         {kAll, kAll, kAll, kAll, kAllBut},
+         true,
+         0x00211110},
+        {"voltages at markers with digital All is shown unchanged",
+         0x00112140,
+         {kMarkers, kAll, kAllBut, kAll, kAll},
+         true,
+         0x00112140},
+        {"unused bits are dropped",
+         0xFF88888F,
+         {kNone, kNone, kNone, kNone, kNone},
+         true,
          0x888880},
     };
     for (const MaskCase& c : cases) {

@@ -8,8 +8,13 @@ namespace {
 
 TEST(CollectionRules, OldSingleValuesWidenAndMasksStay) {
     const std::pair<std::uint32_t, std::uint32_t> rows[] = {
-        {0, 0x111110}, {1, 0x222220},  {2, 0x444440},          {3, 0x888880},
-        {4, 4},        {0x10, 0x10},   {0xFFFFFFFF, 0xFFFFFFFF},
+        {0, 0x111110},
+        {1, 0x222220},
+        {2, 0x444440},
+        {3, 0x888880},
+        {4, 4},
+        {0x10, 0x10},
+        {0xFFFFFFFF, 0xFFFFFFFF},
     };
     for (const auto& [stored, widened] : rows) {
         EXPECT_EQ(WidenCollectMask(stored), widened) << stored;
@@ -18,9 +23,14 @@ TEST(CollectionRules, OldSingleValuesWidenAndMasksStay) {
 
 TEST(CollectionRules, ANibbleShowsItsFirstSetScope) {
     const std::pair<std::uint32_t, Scope> rows[] = {
-        {0x0, Scope::all},          {0x1, Scope::all},  {0x2, Scope::allButSubcircuits},
-        {0x4, Scope::atMarkersOnly}, {0x8, Scope::none}, {0x3, Scope::all},
-        {0xC, Scope::atMarkersOnly}, {0xA, Scope::allButSubcircuits},
+        {0x0, Scope::all},
+        {0x1, Scope::all},
+        {0x2, Scope::allButSubcircuits},
+        {0x4, Scope::atMarkersOnly},
+        {0x8, Scope::none},
+        {0x3, Scope::all},
+        {0xC, Scope::atMarkersOnly},
+        {0xA, Scope::allButSubcircuits},
     };
     for (const unsigned shift : kCollectShifts) {
         for (const auto& [nibble, scope] : rows) {

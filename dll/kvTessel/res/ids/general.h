@@ -1,0 +1,20 @@
+// Resource ids of the General page.
+// Ids: controls 1000-1099, strings 351-353.
+#pragma once
+
+#define IDC_PROFILE_NAME 1000
+#define IDC_PROJECT_LABEL 1001
+#define IDC_PROJECT_NAME 1002
+#define IDC_DESIGN_LABEL 1003
+#define IDC_DESIGN_FILE 1004
+#define IDC_BROWSE_DESIGN 1005
+#define IDC_SCHEMATIC_LABEL 1006
+#define IDC_SCHEMATIC_NAME 1007
+#define IDC_OUTPUT_FILE 1008
+#define IDC_WAVEFORM_FILE 1009
+#define IDC_NOTES 1010
+
+// Strings
+#define IDS_CIRCUIT_FILE_LABEL 351
+#define IDS_SCHEMATIC_FILE_LABEL 352
+#define IDS_CIRCUIT_FILE_FILTER 353
