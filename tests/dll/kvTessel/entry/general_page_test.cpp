@@ -3,10 +3,7 @@
 // after Apply, Browse, and the modified marking.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "SheetFixture.h"
-#include "kvwin32/crt.h"
 
 namespace {
 
@@ -188,9 +185,11 @@ TEST_F(GeneralPageTest, TypingMarksThePageModified) {
     EXPECT_TRUE(kvwin32::Robot::enabled(control("&Apply")));
 }
 
-// The help file is "ventra.chm" beside the library: without it Help reports the help
-// library's failure and tries again at the next press.
-TEST_F(GeneralPageTest, HelpOpensTheGeneralTopicOnceTheHelpFileIsThere) {
+// The help file is "ventra.chm" beside the library, and the build does not put one there:
+// Help reports the help library's failure in the page's own words and tries again at the next
+// press. (With the help file, the topic opens: the golden script help.kvs runs a copy of the
+// library that has one.)
+TEST_F(GeneralPageTest, HelpWithoutTheHelpFileReportsAndTriesAgain) {
     HMODULE library = nullptr;
     ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                                    reinterpret_cast<LPCSTR>(&DllShowSettingsDialog), &library));
@@ -198,23 +197,64 @@ TEST_F(GeneralPageTest, HelpOpensTheGeneralTopicOnceTheHelpFileIsThere) {
     ASSERT_GT(GetModuleFileNameA(library, path, MAX_PATH), 0u);
     std::string helpFile = path;
     helpFile = helpFile.substr(0, helpFile.find_last_of('\\') + 1) + "ventra.chm";
-    DeleteFileA(helpFile.c_str());
+    ASSERT_EQ(GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES) << helpFile;
 
     openModeless();
-    click("Help");
-    ASSERT_FALSE(boxes().empty());
-    EXPECT_EQ(boxes().back(), "Failed to initialize Docvault : 2");
+    for (int press = 0; press < 2; ++press) {
+        const std::size_t before = boxes().size();
+        click("Help");
+        ASSERT_EQ(boxes().size(), before + 1) << "press " << press;
+        EXPECT_EQ(boxes().back(), "Failed to initialize Docvault : 2");
+    }
     EXPECT_EQ(m_desktop->transcript().last(kvwin32::TranscriptKind::help), nullptr);
+}
 
-    FILE* file = kvcrt::fopen(helpFile.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << helpFile;
-    std::fclose(file);
-    click("Help");
-    DeleteFileA(helpFile.c_str());
-    const auto* help = m_desktop->transcript().last(kvwin32::TranscriptKind::help);
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->book, "vtug");
-    EXPECT_EQ(help->text, "49185");
+// Every field's round trip: the profile's value reaches its control as stored and comes back
+// after OK as typed, or normalised where the field is a file name; the input fields of a
+// schematic profile are shown but never written.
+struct RoundTrip {
+    const char* name;
+    int circuitMode;
+    vnt_string GeneralSettings::*field;
+    const char* control;
+    const char* stored;
+    const char* saved;
+};
+
+TEST_F(GeneralPageTest, EveryFieldGoesToItsControlAndBack) {
+    using G = GeneralSettings;
+    const GeneralSettings initial = m_general;
+    const RoundTrip cases[] = {
+        {"profile name as typed", 1, &G::profileName, "Simulation Profile:", " p/1 ", " p/1 "},
+        {"notes as typed", 1, &G::notes, "Notes:", "a\\b//c", "a\\b//c"},
+        {"output normalised", 1, &G::outputFile, "Output filename:", "D:/proj//o.out",
+         "D:\\proj\\o.out"},
+        {"waveform normalised", 1, &G::waveformFile,
+         "Waveform data filename:", "D:\\proj\\.\\w.dat", "D:\\proj\\w.dat"},
+        {"circuit file normalised", 1, &G::designFile,
+         "Circuit filename (.CIR):", "D:/proj/amp.cir", "D:\\proj\\amp.cir"},
+        {"schematic: design shown, not written", 0, &G::designFile,
+         "Schematic filename (.DSN):", "D:/x//y.dsn", "D:/x//y.dsn"},
+        {"schematic: project shown, not written", 0, &G::projectName, "Project Name (.OPJ)",
+         "D:/x//y.opj", "D:/x//y.opj"},
+        {"schematic: schematic name shown, not written", 0, &G::schematicName,
+         "Schematic name:", "PAGE 1", "PAGE 1"},
+    };
+    for (const RoundTrip& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_general.circuitMode = c.circuitMode;
+        m_general.inputEditable = c.circuitMode;
+        m_general.*c.field = c.stored;
+        openModeless();
+        EXPECT_EQ(text(c.control), c.stored);
+        click("OK");
+        EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back());
+        EXPECT_EQ(m_general.*c.field, c.saved);
+        DllDeleteModelessDialog(m_sheet);
+        m_sheet = nullptr;
+        pump();
+        m_general = initial;
+    }
 }
 
 }  // namespace
