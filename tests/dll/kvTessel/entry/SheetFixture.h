@@ -66,6 +66,12 @@ class SheetFixture : public ::testing::Test {
     }
 
     // Dispatches what was posted, the modeless sheet translating first, as a host's loop does.
+    // Deletes the sheet as the host does, so that a test can open another one.
+    void deleteSheet() {
+        DllDeleteModelessDialog(m_sheet);
+        m_sheet = nullptr;
+        pump();
+    }
     void pump() {
         MSG msg;
         for (int i = 0; i < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {

@@ -84,9 +84,7 @@ TEST_F(CollectionPageTest, StoredMasksAreShownAndWrittenBackInFull) {
                   (std::vector<std::string>{kAll, kAllBut, kNone}));
         click("OK");
         EXPECT_EQ(m_collection.collectMask, c.written);
-        DllDeleteModelessDialog(m_sheet);
-        m_sheet = nullptr;
-        pump();
+        deleteSheet();
     }
 }
 

@@ -250,9 +250,7 @@ TEST_F(GeneralPageTest, EveryFieldGoesToItsControlAndBack) {
         click("OK");
         EXPECT_TRUE(boxes().empty()) << (boxes().empty() ? "" : boxes().back());
         EXPECT_EQ(m_general.*c.field, c.saved);
-        DllDeleteModelessDialog(m_sheet);
-        m_sheet = nullptr;
-        pump();
+        deleteSheet();
         m_general = initial;
     }
 }

@@ -61,9 +61,7 @@ TEST_F(ProbeWindowPageTest, TheCheckBoxesEnableTheirChoices) {
         m_general.circuitMode = c.circuitMode;
         openPage();
         EXPECT_EQ(enables(), c.expected);
-        DllDeleteModelessDialog(m_sheet);
-        m_sheet = nullptr;
-        pump();
+        deleteSheet();
     }
 }
 

@@ -40,9 +40,7 @@ TEST_F(SheetTest, TheFirstPageFollowsTheProfile) {
         m_profile.activePage = c.activePage;
         openModeless();
         EXPECT_EQ(DllGetActivePage(m_sheet), c.expected) << c.name;
-        DllDeleteModelessDialog(m_sheet);
-        m_sheet = nullptr;
-        pump();
+        deleteSheet();
     }
 }
 
@@ -57,9 +55,7 @@ TEST_F(SheetTest, AnActivePageTheSheetDoesNotHaveReachesTheFrameworkUnchanged) {
         // ...and the framework opens its first page when it makes the window.
         DllShowModelessDialog(m_sheet, SETTINGS_SHOW_NORMAL);
         EXPECT_EQ(DllGetActivePage(m_sheet), 0) << page;
-        DllDeleteModelessDialog(m_sheet);
-        m_sheet = nullptr;
-        pump();
+        deleteSheet();
     }
 }
 
