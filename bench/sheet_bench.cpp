@@ -10,6 +10,7 @@
 
 #include "ProfileJson.h"
 #include "kvTessel/Exports.h"
+#include "kvwin32/robot.h"
 #include "kvwin32/winuser.h"
 
 namespace {
@@ -63,5 +64,42 @@ void BM_OpenAndCloseModelessSheet(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenAndCloseModelessSheet)->Unit(benchmark::kMicrosecond);
+
+// Opening the modeless sheet on its Analysis page, choosing every analysis type in turn (each
+// rebuilds the option list and shows its first dialog) and pressing OK, which validates the
+// bias point list and saves all fourteen slots.
+void BM_AnalysisPageThroughEveryType(benchmark::State& state) {
+    kvhost::ProfileDocument doc = completeProfile();
+    doc.profile().transient->runToTime = "1m";
+    doc.profile().general->circuitMode = 0;  // a circuit-file profile always opens on General
+    kvwin32::Robot robot;
+    const auto typeCombo = kvwin32::ControlQuery::byText("Analysis type:");
+    const char* types[] = {"DC Sweep", "AC Sweep/Noise", "Time Domain (Transient)", "Bias Point"};
+    for (auto _ : state) {
+        doc.profile().analysisType = 0;
+        CSimPropertySheet* sheet = DllCreateModelessDialog(&doc.profile(), nullptr, 1);
+        DllSetActivePage(sheet, 1);
+        DllShowModelessDialog(sheet, SETTINGS_SHOW_NORMAL);
+        pump();
+        for (const char* type : types) {
+            if (const auto done = robot.select(typeCombo, kvwin32::ItemQuery::named(type));
+                !done.ok()) {
+                state.SkipWithError(done.error.c_str());
+                break;
+            }
+            pump();
+        }
+        if (!robot.click(kvwin32::ControlQuery::byText("OK")).ok()) {
+            state.SkipWithError("OK refused");
+        }
+        pump();
+        if (doc.profile().analysisType != 3) {
+            state.SkipWithError("OK did not apply the bias point analysis");
+        }
+        DllDeleteModelessDialog(sheet);
+        pump();
+    }
+}
+BENCHMARK(BM_AnalysisPageThroughEveryType)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
