@@ -85,7 +85,11 @@ class AnalysisPageTest : public SheetFixture {
     std::string selected(const std::string& ref) { return Robot::selectedText(control(ref)); }
     std::string text(const std::string& ref) { return Robot::text(control(ref)); }
 
+    // Opens the modeless sheet (a new one: any earlier sheet is deleted) on its Analysis page.
     void openPage() {
+        if (m_sheet != nullptr) {
+            deleteSheet();
+        }
         openModeless();
         clickTab("Analysis ");
     }
@@ -642,6 +646,66 @@ TEST_F(AnalysisPageTest, HelpOpensTheAnalysisTopic) {
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->book, "vtug");
     EXPECT_EQ(help->text, "49186");
+}
+
+TEST_F(AnalysisPageTest, StoredModelTypesSelectTheFirstItemTheyBegin) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"NPN", "NPN"}, {"npn", "NPN"}, {"N", "NIGBT"}, {"PM", "PMOS"}, {"XYZ", ""}, {"", ""},
+    };
+    for (const auto& [stored, shown] : rows) {
+        SCOPED_TRACE(stored);
+        m_primary = SweepSettings{};
+        m_primary.variableKind = 3;
+        m_primary.modelType = stored;
+        m_primary.modelName = "M1";
+        m_primary.paramName = "P";
+        m_primary.sweepType = 3;
+        m_primary.valueList = "1";
+        m_profile.analysisType = 1;
+        openPage();
+        EXPECT_EQ(selected("Model type:"), shown);
+        const std::size_t before = boxes().size();
+        click("OK");
+        if (std::string(shown).empty()) {
+            // No type chosen: refused, and the stored text stays as it was.
+            ASSERT_EQ(boxes().size(), before + 1);
+            EXPECT_EQ(boxes().back(), "Please select the appropriate model type.");
+            EXPECT_EQ(m_primary.modelType, stored);
+        } else {
+            EXPECT_EQ(boxes().size(), before);
+            EXPECT_EQ(m_primary.modelType, shown);
+        }
+    }
+}
+
+TEST_F(AnalysisPageTest, EditsInChildrenMarkThePageModified) {
+    openPage();
+    click("&Apply");
+    EXPECT_FALSE(enabled("&Apply"));
+    type("Maximum step size:", "3u");
+    EXPECT_TRUE(enabled("&Apply"));
+    click("&Apply");
+    EXPECT_EQ(m_transient.maxStep, "3u");
+    EXPECT_FALSE(enabled("&Apply"));
+    click("Run in resume mode");
+    EXPECT_TRUE(enabled("&Apply"));
+
+    // The bias point dialog marks nothing itself.
+    select(kType, "Bias Point");
+    click("&Apply");
+    EXPECT_FALSE(enabled("&Apply"));
+    click("Perform Sensitivity analysis (.SENS)");
+    type("Output variable(s):", "V(1)");
+    EXPECT_FALSE(enabled("&Apply"));
+}
+
+TEST_F(AnalysisPageTest, DoubleClickingTheFirstItemKeepsItChecked) {
+    openPage();
+    const auto done =
+        m_robot.clickItem(control(kOptions), ItemQuery::named("General Settings"), true);
+    EXPECT_TRUE(done.ok()) << done.error;
+    pump();
+    EXPECT_TRUE(itemChecked("General Settings"));
 }
 
 }  // namespace

@@ -33,9 +33,9 @@ class AnalysisPageAloneTest : public kvtest::MessageFixture {
 
 TEST_F(AnalysisPageAloneTest, SlotsHoldTheirDialogsOnTheirTemplates) {
     const UINT templates[kSlotCount] = {
-        IDD_TRANSIENT_DLG,    IDD_AC_SWEEP_DLG,   IDD_DC_SWEEP_DLG,    IDD_BIAS_POINT_DLG,
-        IDD_MCWC_DLG,         IDD_DC_SWEEP_DLG,   IDD_TEMPERATURE_DLG, IDD_TRAN_SAVE_BIAS_DLG,
-        IDD_DC_SAVE_BIAS_DLG, IDD_LOAD_BIAS_DLG,  IDD_DC_SWEEP_DLG,    0,
+        IDD_TRANSIENT_DLG,    IDD_AC_SWEEP_DLG,  IDD_DC_SWEEP_DLG,    IDD_BIAS_POINT_DLG,
+        IDD_MCWC_DLG,         IDD_DC_SWEEP_DLG,  IDD_TEMPERATURE_DLG, IDD_TRAN_SAVE_BIAS_DLG,
+        IDD_DC_SAVE_BIAS_DLG, IDD_LOAD_BIAS_DLG, IDD_DC_SWEEP_DLG,    0,
         IDD_CHECKPOINT_DLG,   IDD_RESTART_DLG,
     };
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -57,9 +57,9 @@ TEST_F(AnalysisPageAloneTest, SlotsHoldTheirDialogsOnTheirTemplates) {
 
 TEST_F(AnalysisPageAloneTest, ChildrenAreCreatedInTheProductsOrderAfterThePagesControls) {
     const Slot order[] = {
-        Slot::transient,      Slot::acSweep,          Slot::temperature,     Slot::loadBias,
-        Slot::dcPrimarySweep, Slot::dcSecondarySweep, Slot::parametricSweep, Slot::biasPoint,
-        Slot::transientSaveBias, Slot::dcSaveBias,    Slot::monteCarlo,      Slot::checkpoint,
+        Slot::transient,         Slot::acSweep,          Slot::temperature,     Slot::loadBias,
+        Slot::dcPrimarySweep,    Slot::dcSecondarySweep, Slot::parametricSweep, Slot::biasPoint,
+        Slot::transientSaveBias, Slot::dcSaveBias,       Slot::monteCarlo,      Slot::checkpoint,
         Slot::restart,
     };
     std::vector<HWND> children;
@@ -109,6 +109,38 @@ TEST_F(AnalysisPageAloneTest, WithoutAProfileTheTransientIsShownValidatedAndNoth
     EXPECT_EQ(m_page.SlotDialog(Slot::acSweep)->m_enabled, 0);
     m_page.CloseAllModalDialogs();  // nothing is open: nothing happens
     EXPECT_EQ(boxes().size(), 1u);
+}
+
+// Counts the reload messages the restart child receives, then lets it handle them.
+int g_reloads = 0;
+WNDPROC g_restartProc = nullptr;
+LRESULT CALLBACK countReloads(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 3 && wParam == 1 && lParam == 0) {
+        ++g_reloads;
+    }
+    return CallWindowProcA(g_restartProc, hwnd, message, wParam, lParam);
+}
+
+TEST_F(AnalysisPageAloneTest, RestartReloadsEachTimeItBecomesTheShownChild) {
+    const HWND restart = m_page.SlotDialog(Slot::restart)->GetSafeHwnd();
+    g_reloads = 0;
+    g_restartProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(restart, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countReloads)));
+    const auto choose = [this](int index) {
+        m_page.m_optionList.SetCurSel(index);
+        m_page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_OPTION_LIST, LBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(m_page.m_optionList.GetSafeHwnd()));
+    };
+    choose(7);
+    EXPECT_EQ(g_reloads, 1);
+    EXPECT_TRUE(::IsWindowVisible(restart));
+    choose(7);  // already shown: no reload
+    EXPECT_EQ(g_reloads, 1);
+    choose(6);
+    EXPECT_FALSE(::IsWindowVisible(restart));
+    choose(7);
+    EXPECT_EQ(g_reloads, 2);
+    SetWindowLongPtrA(restart, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_restartProc));
 }
 
 }  // namespace
