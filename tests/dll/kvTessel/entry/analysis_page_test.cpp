@@ -678,6 +678,70 @@ TEST_F(AnalysisPageTest, StoredModelTypesSelectTheFirstItemTheyBegin) {
     }
 }
 
+TEST_F(AnalysisPageTest, EverySweepAndAcMessageFocusesItsControl) {
+    struct Row {
+        const char* name;
+        int type;  // analysisType
+        SweepSettings sweep;
+        AcSweepSettings ac;
+        const char* box;
+        const char* focus;
+    };
+    SweepSettings base;
+    base.variableKind = 4;
+    base.startValue = "1";
+    base.endValue = "9";
+    base.increment = "1";
+    const auto with = [&base](auto change) {
+        SweepSettings s = base;
+        change(s);
+        return s;
+    };
+    AcSweepSettings acBase;
+    acBase.startFreq = "1";
+    acBase.endFreq = "1G";
+    acBase.totalPoints = "10";
+    const auto withAc = [&acBase](auto change) {
+        AcSweepSettings s = acBase;
+        change(s);
+        return s;
+    };
+    const Row rows[] = {
+        {"empty list", 1, with([](SweepSettings& s) { s.sweepType = 3; }), acBase,
+         "Please enter a list of vlaues for the sweep variable.", "\"Value list\"+1"},
+        {"start", 1, with([](SweepSettings& s) { s.startValue = ""; }), acBase,
+         "Please enter the sweep start value.", "Start value:"},
+        {"end", 1, with([](SweepSettings& s) { s.endValue = ""; }), acBase,
+         "Please enter the sweep end value.", "End value:"},
+        {"linear increment", 1, with([](SweepSettings& s) { s.increment = ""; }), acBase,
+         "Please enter the linear sweep increment value.", "Increment:"},
+        {"logarithmic points", 1, with([](SweepSettings& s) {
+             s.increment = "";
+             s.sweepType = 2;
+         }),
+         acBase, "Please enter the logarithmic sweep number of points.", "Points/Decade:"},
+        {"current source", 1, with([](SweepSettings& s) { s.variableKind = 1; }), acBase,
+         "Please enter the appropriate independent source name.", "Name:"},
+        {"AC end", 2, base, withAc([](AcSweepSettings& s) { s.endFreq = ""; }),
+         "Please enter AC analysis end frequency.", "End Frequency:"},
+        {"AC points", 2, base, withAc([](AcSweepSettings& s) { s.totalPoints = ""; }),
+         "Please enter AC analysis total points.", "Total Points:"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_primary = row.sweep;
+        m_ac = row.ac;
+        m_profile.analysisType = row.type;
+        openPage();
+        const std::size_t before = boxes().size();
+        click("OK");
+        ASSERT_EQ(boxes().size(), before + 1);
+        EXPECT_EQ(boxes().back(), row.box);
+        EXPECT_TRUE(focused(row.focus));
+        EXPECT_TRUE(codes().empty());
+    }
+}
+
 TEST_F(AnalysisPageTest, EditsInChildrenMarkThePageModified) {
     openPage();
     click("&Apply");
