@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 
+#include "Help.h"
 #include "HostFileConfig.h"
 #include "ProfilePath.h"
 
@@ -354,7 +355,7 @@ constexpr unsigned kArg2 = 4;
 
 constexpr std::size_t kMany = 7;  // open modeless with all three options
 
-constexpr std::array<VerbRule, 33> kVerbs = {{
+constexpr std::array<VerbRule, 34> kVerbs = {{
     {"open", Verb::open, 1, kMany, checkSheet,
      "open modal | open modeless [cookie N] [runs N] [scope on|off]"},
     {"create", Verb::create, 1, kMany, checkSheet,
@@ -393,7 +394,16 @@ constexpr std::array<VerbRule, 33> kVerbs = {{
     {"expect-displayed", Verb::expectDisplayed, 1, 1, checkExpectDisplayed, "expect-displayed N"},
     {"print", Verb::print, 1, 1, checkPrint, "print REF|page|profile", kArg0},
     {"snapshot", Verb::snapshot, 1, 1, checkNothing, "snapshot FILE"},
+    {"help", Verb::help, 0, 1, checkNothing, "help [COMMAND]"},
 }};
+
+std::vector<std::string> commandNames() {
+    std::vector<std::string> names;
+    for (const auto& rule : kVerbs) {
+        names.emplace_back(rule.name);
+    }
+    return names;
+}
 
 const VerbRule* findVerb(const Argument& word) {
     for (const auto& rule : kVerbs) {
@@ -418,6 +428,14 @@ const std::string& Command::libraryText(std::size_t i) const {
 
 std::string ScriptError::message() const {
     return "error " + std::to_string(line) + ": " + reason;
+}
+
+std::vector<std::pair<std::string_view, std::string_view>> commandUsages() {
+    std::vector<std::pair<std::string_view, std::string_view>> usages;
+    for (const auto& rule : kVerbs) {
+        usages.emplace_back(rule.name, rule.usage);
+    }
+    return usages;
 }
 
 std::string_view verbName(Verb verb) {
@@ -476,7 +494,8 @@ ScriptLine parseScriptLine(std::string_view text, int lineNumber) {
     const Argument& verbWord = words.value().front();
     const VerbRule* rule = findVerb(verbWord);
     if (rule == nullptr) {
-        return fail("unknown command '" + verbWord.text + "'");
+        return fail("unknown command '" + verbWord.text + "'" +
+                    didYouMean(verbWord.text, commandNames()));
     }
     Command command;
     command.line = lineNumber;

@@ -51,6 +51,7 @@ enum class Verb {
     expectDisplayed,  // expect-displayed N
     print,            // print REF|page|profile
     snapshot,         // snapshot FILE
+    help,             // help [COMMAND]
 };
 
 // The property an `expect REF PROPERTY` command tests.
@@ -156,6 +157,8 @@ ParsedScript parseScript(std::string_view text);
 
 // The verb's name as scripts write it ("expect-box-style").
 std::string_view verbName(Verb verb);
+// The names of all commands and their usage lines ("click REF [PART]"), in table order.
+std::vector<std::pair<std::string_view, std::string_view>> commandUsages();
 
 // A decimal (optionally signed) or 0x-hexadecimal integer, or nothing.
 std::optional<long long> parseScriptInteger(std::string_view text);

@@ -9,10 +9,13 @@
 
 #include "Ansi.h"
 #include "FileWrite.h"
+#include "Help.h"
+#include "LiveScreen.h"
 #include "HostFileConfig.h"
 #include "PagePrinter.h"
 #include "ProfilePath.h"
 #include "kvwin32/msgbox_style.h"
+#include "kvwin32/person_dialogs.h"
 #include "kvwin32/pixels.h"
 #include "kvwin32/render.h"
 
@@ -73,15 +76,38 @@ class ScriptRunner::RunnerDesktop final : public kvwin32::ScriptedDesktop {
   public:
     explicit RunnerDesktop(ScriptRunner& runner) : m_runner(runner) {}
     bool nextInput() override {
-        if (!m_runner.step()) {
+        if (!m_runner.m_personTurn && m_runner.step()) {
+            // Wake the asking loop: a command usually sends rather than posts.
+            PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+            return true;
+        }
+        // The commands have ended: a person at a live screen goes on.
+        if (m_runner.m_live == nullptr) {
             return false;
         }
-        // Wake the asking loop: a command usually sends rather than posts.
-        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
-        return true;
+        m_runner.m_personTurn = true;
+        return m_runner.m_live->nextInput();
+    }
+
+  protected:
+    // While the person has the input, boxes and dialogs are real ones the person answers.
+    kvwin32::MessageBoxAnswer answerMessageBox(const kvwin32::MessageBoxRequest& request) override {
+        if (!personAnswers()) {
+            return ScriptedDesktop::answerMessageBox(request);
+        }
+        return kvwin32::MessageBoxAnswer{kvwin32::runMessageBoxDialog(request), true, ""};
+    }
+    kvwin32::PathAnswer answerFileDialog(const kvwin32::FileDialogRequest& request) override {
+        return personAnswers() ? kvwin32::runFileDialog(request)
+                               : ScriptedDesktop::answerFileDialog(request);
+    }
+    kvwin32::PathAnswer answerFolderDialog(const kvwin32::FolderDialogRequest& request) override {
+        return personAnswers() ? kvwin32::runFolderDialog(request)
+                               : ScriptedDesktop::answerFolderDialog(request);
     }
 
   private:
+    bool personAnswers() const { return m_runner.m_live != nullptr && m_runner.m_personTurn; }
     ScriptRunner& m_runner;
 };
 
@@ -119,6 +145,20 @@ int ScriptRunner::run(CommandSource& source) {
     m_source = &source;
     while (step()) {
         pumpHost();
+    }
+    if (m_live != nullptr) {
+        // The person goes on: on the modeless sheet the commands left, else on the modal
+        // sheet opened for them; the session ends when no window is left to show.
+        m_personTurn = true;
+        if (m_sheet == nullptr) {
+            Command open;
+            open.verb = Verb::open;
+            openModal(open);
+        } else {
+            while (m_live->nextInput()) {
+                pumpHost();
+            }
+        }
     }
     if (m_sheet != nullptr) {
         m_exports.deleteModeless(m_sheet);
@@ -257,6 +297,14 @@ void ScriptRunner::execute(const Command& c) {
             return print(c);
         case Verb::snapshot:
             return snapshot(c);
+        case Verb::help: {
+            std::string text;
+            if (!helpText(c.text(0), text)) {
+                return fail(c, text);
+            }
+            m_out << text;
+            return;
+        }
     }
 }
 

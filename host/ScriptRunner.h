@@ -21,6 +21,8 @@
 
 namespace kvhost {
 
+class LiveScreen;
+
 class ScriptRunner {
   public:
     // A runner on the library's exports and the profile document; transcript lines and
@@ -38,6 +40,11 @@ class ScriptRunner {
 
     // Number of failed commands and expects so far.
     int failures() const { return m_failures; }
+
+    // Hands the input to a person at a live screen once the commands have ended (kvhost
+    // --window): from then on message boxes and file and folder dialogs are real dialogs the
+    // person answers, and when no sheet is open the modal sheet opens for the person.
+    void setLiveScreen(LiveScreen* screen) { m_live = screen; }
 
   private:
     class RunnerDesktop;
@@ -86,6 +93,8 @@ class ScriptRunner {
     CSimPropertySheet* m_sheet = nullptr;  // the modeless sheet, when one was created
     int m_modalDepth = 0;
     int m_failures = 0;
+    LiveScreen* m_live = nullptr;  // the person's screen, when there is one
+    bool m_personTurn = false;     // the commands have ended and the person goes on
 
     // Marks of what the last expect of each kind has seen.
     std::size_t m_boxMark = 0;

@@ -9,7 +9,9 @@
 // or a command was refused; 2 for bad arguments or an unreadable profile (nothing is written).
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -21,6 +23,7 @@
 
 #include "Ansi.h"
 #include "CommandSource.h"
+#include "LiveScreen.h"
 #include "ProfileJson.h"
 #include "ScriptRunner.h"
 #include "SheetLibrary.h"
@@ -46,6 +49,8 @@ constexpr const char* kUsage =
     "  --root FOLDER    the installation root (a Windows path, or a Linux folder)\n"
     "  --library FILE   the settings library to load (default: KV_TESSEL_LIBRARY, else the\n"
     "                   one built beside kvhost)\n"
+    "  --window         show the windows on the desktop and take mouse and keyboard there\n"
+    "                   (after the script, when one is given)\n"
     "  --help           show this text\n"
     "  --version        show the versions of kvhost and of the library\n";
 
@@ -59,6 +64,7 @@ struct Options {
     std::string profile;
     bool help = false;
     bool version = false;
+    bool window = false;
 };
 
 int usageError(const std::string& message) {
@@ -83,6 +89,8 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& options)
             options.help = true;
         } else if (arg == "--version") {
             options.version = true;
+        } else if (arg == "--window") {
+            options.window = true;
         } else if (arg == "--script") {
             error = value(options.script);
         } else if (arg == "--out") {
@@ -221,15 +229,30 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // The person's screen (--window): the script, when given, runs first.
+    std::unique_ptr<kvhost::LiveScreen> screen;
+    if (options.window) {
+        kvhost::Result<std::unique_ptr<kvhost::LiveScreen>> opened = kvhost::LiveScreen::open();
+        if (!opened) {
+            std::cerr << "kvhost: " << opened.error() << '\n';
+            return 2;
+        }
+        screen = std::move(opened).value();
+    }
+
     int status = 0;
     {
-        const bool console = !scriptText && isatty(STDIN_FILENO) != 0;
+        const bool console = !scriptText && !screen && isatty(STDIN_FILENO) != 0;
         kvhost::ScriptRunner runner(library.value().exports(), doc, std::cout, std::cerr, console);
-        if (scriptText) {
+        runner.setLiveScreen(screen.get());
+        if (screen && !scriptText) {
+            kvhost::ScriptSource source("");
+            status = runner.run(source);
+        } else if (scriptText) {
             kvhost::ScriptSource source(*scriptText);
             status = runner.run(source);
         } else if (console) {
-            kvhost::ConsoleSource source(std::cin, std::cout);
+            kvhost::LineEditorSource source;
             status = runner.run(source);
         } else {
             std::ostringstream text;
@@ -238,6 +261,12 @@ int main(int argc, char** argv) {
             status = runner.run(source);
         }
     }
+
+    if (screen && std::getenv("KV_WINDOW_STATS") != nullptr) {
+        std::cerr << "kvhost: " << screen->frames() << " frames, "
+                  << screen->meanFrameMilliseconds() << " ms a frame\n";
+    }
+    screen.reset();
 
     if (options.out) {
         if (kvhost::Status saved = doc.save(*options.out); !saved) {

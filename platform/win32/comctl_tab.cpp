@@ -1,6 +1,8 @@
 // The tab control ("SysTabControl32"): one row of tabs with captions above a display area.
 // The row never wraps: when the tabs are wider than the control, the row scrolls so that the
-// selected tab is in view, as a single-line tab control does.
+// selected tab is in view, as a single-line tab control does, and a pair of scroll arrows at
+// the right end of the row scrolls it by a tab (the left arrow is greyed at the first tab,
+// the right one once the last tab shows whole).
 //
 // Windows' notification protocol, which the property sheet builds on: a click on another tab
 // asks the parent first (TCN_SELCHANGING; a non-zero answer refuses), then selects the tab and
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "internal/control.h"
+#include "internal/gdi.h"
 #include "internal/window.h"
 #include "kvwin32/commctrl.h"
 #include "kvwin32/wingdi.h"
@@ -17,17 +20,17 @@
 namespace kvwin32::internal {
 namespace {
 
-// Geometry of the row, in pixels, for the single 6x13 font.
+// Geometry of the row, in pixels, for the 13-pixel dialog font.
 constexpr int kRowLeft = 2;         // first tab's left edge
 constexpr int kRowTop = 2;          // top of the unselected tabs
 constexpr int kTabHeight = 19;      // a line of text and its padding
 constexpr int kTabPaddingX = 6;     // space left and right of the caption
 constexpr int kMinTabWidth = 42;    // Windows keeps short captions readable
-constexpr int kCharWidth = 6;       // the font's cell width
 constexpr int kPanelGap = 2;        // between the row and the display area's frame
 constexpr int kPanelInset = 4;      // display area inside the control's frame
 constexpr int kSelectedGrowth = 2;  // the selected tab stands out by this much
 constexpr int kRowBottom = kRowTop + kTabHeight;
+constexpr int kArrowSize = 16;  // each scroll arrow, square, at the top right
 
 struct TabItem {
     std::string text;  // caption
@@ -45,7 +48,17 @@ struct TabState : ControlState {
 };
 
 int tabWidth(const TabItem& item) {
-    int width = static_cast<int>(item.text.size()) * kCharWidth + 2 * kTabPaddingX;
+    // Captions are measured as DrawTextA shows them: the "&" prefixes take no room.
+    std::string shown;
+    for (std::size_t i = 0; i < item.text.size(); ++i) {
+        if (item.text[i] == '&' && i + 1 < item.text.size()) {
+            ++i;
+        }
+        if (i < item.text.size()) {
+            shown.push_back(item.text[i]);
+        }
+    }
+    int width = textWidth(shown) + 2 * kTabPaddingX;
     return std::max(width, kMinTabWidth);
 }
 
@@ -71,6 +84,37 @@ int clientWidth(HWND hwnd) {
     return client.right;
 }
 
+// Whether the tabs are wider than the row, so that the scroll arrows show.
+bool scrolls(HWND hwnd, const TabState& s) {
+    int right = kRowLeft;
+    for (const TabItem& item : s.items) {
+        right += tabWidth(item);
+    }
+    return right + kSelectedGrowth > clientWidth(hwnd);
+}
+
+// Right end of the room the tabs show in: the arrows take the end of the row.
+int rowRight(HWND hwnd, const TabState& s) {
+    const int width = clientWidth(hwnd);
+    return scrolls(hwnd, s) ? width - 2 * kArrowSize : width;
+}
+
+// The scroll arrows (left, right), when the row scrolls.
+std::pair<RECT, RECT> arrowRects(HWND hwnd) {
+    const int width = clientWidth(hwnd);
+    return {RECT{width - 2 * kArrowSize, 0, width - kArrowSize, kArrowSize},
+            RECT{width - kArrowSize, 0, width, kArrowSize}};
+}
+
+bool canScrollLeft(const TabState& s) {
+    return s.firstVisible > 0;
+}
+
+bool canScrollRight(HWND hwnd, const TabState& s) {
+    return !s.items.empty() &&
+           tabRect(s, static_cast<int>(s.items.size()) - 1).right > rowRight(hwnd, s);
+}
+
 bool validIndex(const TabState& s, WPARAM index) {
     return static_cast<INT_PTR>(index) >= 0 && index < s.items.size();
 }
@@ -82,14 +126,14 @@ void ensureVisible(HWND hwnd, TabState& s, int index) {
     if (index < s.firstVisible) {
         s.firstVisible = index;
     }
-    const int width = clientWidth(hwnd);
+    const int width = rowRight(hwnd, s);
     while (s.firstVisible < index && tabRect(s, index).right > width) {
         ++s.firstVisible;
     }
 }
 
 int hitTest(HWND hwnd, const TabState& s, POINT pt) {
-    const int width = clientWidth(hwnd);
+    const int width = rowRight(hwnd, s);
     for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
         RECT r = tabRect(s, i);
         if (r.right <= 0 || r.left >= width) {
@@ -284,9 +328,22 @@ void paint(HWND hwnd, const TabState& s) {
     HGDIOBJ oldFont = SelectObject(dc, s.font ? s.font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const int right = rowRight(hwnd, s);
+    // The tabs show left of the arrows; the selected one is painted last, over its neighbours.
+    SaveDC(dc);
+    IntersectClipRect(dc, 0, 0, right, client.bottom);
+    std::vector<int> order;
     for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
+        if (i != s.selected) {
+            order.push_back(i);
+        }
+    }
+    if (s.selected >= 0 && s.selected < static_cast<int>(s.items.size())) {
+        order.push_back(s.selected);
+    }
+    for (int i : order) {
         RECT r = tabRect(s, i);
-        if (r.right <= 0 || r.left >= client.right) {
+        if (r.right <= 0 || r.left >= right) {
             continue;
         }
         if (i == s.selected) {
@@ -304,6 +361,12 @@ void paint(HWND hwnd, const TabState& s) {
             InflateRect(&focusRect, -3, -3);
             DrawFocusRect(dc, &focusRect);
         }
+    }
+    RestoreDC(dc, -1);
+    if (scrolls(hwnd, s)) {
+        const auto [left, rightArrow] = arrowRects(hwnd);
+        drawArrowButton(dc, left, ArrowDirection::Left, false, canScrollLeft(s));
+        drawArrowButton(dc, rightArrow, ArrowDirection::Right, false, canScrollRight(hwnd, s));
     }
     SelectObject(dc, oldFont);
     EndPaint(hwnd, &ps);
@@ -343,6 +406,19 @@ LRESULT keyDown(HWND hwnd, const std::shared_ptr<TabState>& s, WPARAM key, LPARA
 
 LRESULT buttonDown(HWND hwnd, const std::shared_ptr<TabState>& s, LPARAM lParam) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (scrolls(hwnd, *s)) {
+        // The arrows scroll the row by a tab; the selection stays.
+        const auto [left, right] = arrowRects(hwnd);
+        if (PtInRect(&left, pt) || PtInRect(&right, pt)) {
+            if (PtInRect(&left, pt) && canScrollLeft(*s)) {
+                --s->firstVisible;
+            } else if (PtInRect(&right, pt) && canScrollRight(hwnd, *s)) {
+                ++s->firstVisible;
+            }
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+    }
     int index = hitTest(hwnd, *s, pt);
     Window* w = windowRecord(hwnd);
     if (w && !(w->style & TCS_FOCUSNEVER)) {

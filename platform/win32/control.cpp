@@ -89,4 +89,65 @@ ClipboardText& ClipboardText::instance() {
     return clipboard;
 }
 
+namespace {
+
+// One arrow in a colour, offset by (dx, dy): rows (or columns) of 7, 5, 3 and 1 pixels.
+void fillArrow(HDC dc, const RECT& rect, ArrowDirection direction, HBRUSH brush, int dx, int dy) {
+    const int cx = (rect.left + rect.right) / 2 + dx;
+    const int cy = (rect.top + rect.bottom) / 2 + dy;
+    for (int step = 0; step < 4; ++step) {
+        RECT line{};
+        switch (direction) {
+            case ArrowDirection::Down:
+                line = RECT{cx - 3 + step, cy - 2 + step, cx + 4 - step, cy - 1 + step};
+                break;
+            case ArrowDirection::Up:
+                line = RECT{cx - 3 + step, cy + 1 - step, cx + 4 - step, cy + 2 - step};
+                break;
+            case ArrowDirection::Right:
+                line = RECT{cx - 2 + step, cy - 3 + step, cx - 1 + step, cy + 4 - step};
+                break;
+            case ArrowDirection::Left:
+                line = RECT{cx + 1 - step, cy - 3 + step, cx + 2 - step, cy + 4 - step};
+                break;
+        }
+        FillRect(dc, &line, brush);
+    }
+}
+
+}  // namespace
+
+void drawArrowGlyph(HDC dc, const RECT& rect, ArrowDirection direction, bool enabled) {
+    if (enabled) {
+        fillArrow(dc, rect, direction, GetSysColorBrush(COLOR_BTNTEXT), 0, 0);
+        return;
+    }
+    fillArrow(dc, rect, direction, GetSysColorBrush(COLOR_3DHILIGHT), 1, 1);
+    fillArrow(dc, rect, direction, GetSysColorBrush(COLOR_3DSHADOW), 0, 0);
+}
+
+void drawArrowButton(HDC dc, const RECT& rect, ArrowDirection direction, bool pushed,
+                     bool enabled) {
+    RECT face = rect;
+    FillRect(dc, &face, GetSysColorBrush(COLOR_3DFACE));
+    DrawEdge(dc, &face, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    RECT glyph = rect;
+    if (pushed) {
+        OffsetRect(&glyph, 1, 1);
+    }
+    drawArrowGlyph(dc, glyph, direction, enabled);
+}
+
+void drawDisabledText(HDC dc, const std::string& text, RECT rect, UINT format) {
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF color = SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+    RECT shadow = rect;
+    OffsetRect(&shadow, 1, 1);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
+    SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+    SetTextColor(dc, color);
+    SetBkMode(dc, mode);
+}
+
 }  // namespace kvwin32::internal

@@ -118,7 +118,9 @@ void paintLabel(HWND hwnd, const ButtonState& state, HDC dc, RECT rect, UINT for
     const std::string text = windowText(hwnd);
     SetBkMode(dc, TRANSPARENT);
     if (!kvwin32::internal::isControlEnabled(hwnd)) {
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        // A disabled button's label is embossed, as the classic look draws it.
+        kvwin32::internal::drawDisabledText(dc, text, rect, format);
+        return;
     }
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
 }

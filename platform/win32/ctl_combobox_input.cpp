@@ -444,16 +444,6 @@ LRESULT forwardItemMessage(const ComboState& s, UINT msg, LPARAM lParam) {
 
 // ---- Painting -------------------------------------------------------------------------------
 
-void drawArrow(HDC dc, const RECT& button) {
-    int cx = (button.left + button.right) / 2;
-    int cy = (button.top + button.bottom) / 2 - 1;
-    HBRUSH brush = GetSysColorBrush(COLOR_BTNTEXT);
-    for (int row = 0; row < 4; ++row) {
-        RECT line{cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1};
-        FillRect(dc, &line, brush);
-    }
-}
-
 void drawField(const ComboState& s, HDC dc) {
     RECT field = fieldRect(s);
     int index = selection(s);
@@ -510,7 +500,11 @@ void paint(const StatePtr& sp, HDC dc) {
         RECT button = buttonRect(s);
         FillRect(dc, &button, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &button, s.dropped ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-        drawArrow(dc, button);
+        if (s.dropped) {
+            OffsetRect(&button, 1, 1);
+        }
+        kvwin32::internal::drawArrowGlyph(dc, button, kvwin32::internal::ArrowDirection::Down,
+                                          IsWindowEnabled(s.self) != FALSE);
     }
     if (!s.edit) {
         drawField(s, dc);

@@ -77,7 +77,9 @@ bool replaceSelection(HWND hwnd, EditState& state, std::string_view insert, Chan
         const DWORD style = styleOf(hwnd);
         if (!tooLong && !(style & (ES_MULTILINE | ES_AUTOHSCROLL))) {
             const RECT r = formatRect(hwnd, state);
-            tooLong = textPixels(kept + text.size()) > r.right - r.left && !text.empty();
+            tooLong = textPixels(state, state.text.substr(0, start) + text +
+                                            state.text.substr(end)) > r.right - r.left &&
+                      !text.empty();
         }
         if (tooLong) {
             notifyParent(hwnd, EN_MAXTEXT);
@@ -88,10 +90,18 @@ bool replaceSelection(HWND hwnd, EditState& state, std::string_view insert, Chan
             text.resize(std::min(text.size(), room));
             if (!(style & (ES_MULTILINE | ES_AUTOHSCROLL))) {
                 const RECT r = formatRect(hwnd, state);
-                const int fit = (r.right - r.left) / kvwin32::internal::kFontAdvance;
-                const std::size_t widthRoom =
-                    static_cast<std::size_t>(std::max(0, fit)) > kept ? fit - kept : 0;
-                text.resize(std::min(text.size(), widthRoom));
+                // Only the characters that still fit the width go in.
+                const int room =
+                    r.right - r.left -
+                    textPixels(state, state.text.substr(0, start) + state.text.substr(end));
+                std::size_t fits = 0;
+                for (int used = 0; fits < text.size(); ++fits) {
+                    used += textPixels(state, std::string_view(text).substr(fits, 1));
+                    if (used > room) {
+                        break;
+                    }
+                }
+                text.resize(fits);
             }
         }
         if (text.empty() && start == end) {
@@ -552,7 +562,12 @@ LRESULT firstVisibleLine(HWND hwnd, const EditState& state) {
     if (isMultiLine(hwnd)) {
         return static_cast<LRESULT>(state.firstLine);
     }
-    return static_cast<LRESULT>(state.xOffset / kvwin32::internal::kFontAdvance);
+    // The first character whose left edge is not scrolled out.
+    std::size_t index = 0;
+    for (int left = 0; index < state.text.size() && left < state.xOffset; ++index) {
+        left += textPixels(state, index, index + 1);
+    }
+    return static_cast<LRESULT>(index);
 }
 
 LRESULT onPaint(HWND hwnd, const EditState& state) {

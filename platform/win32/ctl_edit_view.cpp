@@ -34,6 +34,8 @@ std::size_t wrapColumns(HWND hwnd, const EditState& state) {
     if (!(style & ES_MULTILINE) || (style & (ES_AUTOHSCROLL | WS_HSCROLL))) {
         return 0;
     }
+    // Lines wrap at a count of characters of the average width, as the layout of lines is
+    // kept in characters.
     const RECT r = formatRect(hwnd, state);
     const int width = r.right - r.left;
     return width >= kvwin32::internal::kFontAdvance
@@ -45,15 +47,26 @@ std::vector<EditLine> linesOf(HWND hwnd, const EditState& state) {
     return kvwin32::internal::layoutLines(state.text, isMultiLine(hwnd), wrapColumns(hwnd, state));
 }
 
-int textPixels(std::size_t characters) {
-    return static_cast<int>(std::min<std::size_t>(characters, 1u << 20)) *
-           kvwin32::internal::kFontAdvance;
+int textPixels(const EditState& state, std::string_view text) {
+    // Beyond a million characters the width no longer matters: nothing that far shows.
+    text = text.substr(0, std::min<std::size_t>(text.size(), 1u << 20));
+    if (state.passwordChar) {
+        return static_cast<int>(text.size()) *
+               kvwin32::internal::charAdvance(static_cast<unsigned char>(state.passwordChar));
+    }
+    return kvwin32::internal::textWidth(text);
+}
+
+int textPixels(const EditState& state, std::size_t from, std::size_t to) {
+    from = std::min(from, state.text.size());
+    to = std::clamp(to, from, state.text.size());
+    return textPixels(state, std::string_view(state.text).substr(from, to - from));
 }
 
 // Left edge of a line's text in client coordinates, by the ES_CENTER/ES_RIGHT alignment.
 int lineLeft(HWND hwnd, const EditState& state, const EditLine& line) {
     const RECT r = formatRect(hwnd, state);
-    const int width = textPixels(line.end - line.start);
+    const int width = textPixels(state, line.start, line.end);
     switch (styleOf(hwnd) & (ES_CENTER | ES_RIGHT)) {
         case ES_CENTER:
             return r.left + (r.right - r.left - width) / 2 - state.xOffset;
@@ -70,7 +83,7 @@ POINT positionOf(HWND hwnd, const EditState& state, std::size_t index) {
     const EditLine& l = lines[line];
     const RECT r = formatRect(hwnd, state);
     const long long row = static_cast<long long>(line) - static_cast<long long>(state.firstLine);
-    return POINT{lineLeft(hwnd, state, l) + textPixels(std::min(index, l.end) - l.start),
+    return POINT{lineLeft(hwnd, state, l) + textPixels(state, l.start, std::min(index, l.end)),
                  kvwin32::internal::sane(r.top + row * kvwin32::internal::kFontHeight)};
 }
 
@@ -83,10 +96,17 @@ std::pair<std::size_t, std::size_t> charFromPoint(HWND hwnd, const EditState& st
     const std::size_t line = static_cast<std::size_t>(
         std::clamp<long long>(row, 0, static_cast<long long>(lines.size()) - 1));
     const EditLine& l = lines[line];
-    const int x = pt.x - lineLeft(hwnd, state, l) + kvwin32::internal::kFontAdvance / 2;
-    const std::size_t column =
-        x <= 0 ? 0 : static_cast<std::size_t>(x / kvwin32::internal::kFontAdvance);
-    return {l.start + std::min(column, l.end - l.start), line};
+    // The nearest boundary between characters: past a character's middle is after it.
+    const int x = pt.x - lineLeft(hwnd, state, l);
+    std::size_t column = 0;
+    for (int left = 0; l.start + column < l.end; ++column) {
+        const int advance = textPixels(state, l.start + column, l.start + column + 1);
+        if (x < left + (advance + 1) / 2) {
+            break;
+        }
+        left += advance;
+    }
+    return {l.start + column, line};
 }
 
 // Scrolls so that the caret shows: horizontally for a single line, by lines for several.
@@ -103,7 +123,7 @@ void scrollCaret(HWND hwnd, EditState& state) {
         }
         return;
     }
-    const int caretX = textPixels(state.caret);
+    const int caretX = textPixels(state, 0, state.caret);
     const int width = r.right - r.left;
     if (caretX - state.xOffset > width) {
         state.xOffset = caretX - width;
@@ -225,8 +245,8 @@ void paintEdit(HWND hwnd, const EditState& state, HDC dc) {
             SetBkMode(dc, OPAQUE);
             SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-            TextOutA(dc, x + textPixels(from - line.start), y, shown.c_str() + (from - line.start),
-                     static_cast<int>(to - from));
+            TextOutA(dc, x + textPixels(state, line.start, from), y,
+                     shown.c_str() + (from - line.start), static_cast<int>(to - from));
         }
     }
     RestoreDC(dc, saved);

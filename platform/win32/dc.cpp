@@ -423,7 +423,8 @@ extern "C" BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE siz
         }
         return FALSE;
     }
-    size->cx = count * kFontAdvance;
+    size->cx = textWidth(std::string_view(text, static_cast<std::size_t>(count)),
+                         boldFontSelected(*object));
     size->cy = kFontHeight;
     return TRUE;
 }

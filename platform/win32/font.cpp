@@ -1,11 +1,14 @@
 // The built-in dialog font: a monospaced bitmap font whose cell is 6 pixels wide and 13 high,
 // so that its text metrics give the classic dialog base units (tmAveCharWidth 6, tmHeight 13)
-// that dialog-unit conversion relies on. Every font handle paints with it.
+// that dialog-unit conversion relies on. It paints text when no outline font can be read
+// (typeface.cpp); the metrics below hold for both, as the outline font is sized to the same
+// 13-pixel line with the same baseline, and dialog units stay on the classic base units.
 //
 // Metrics: tmHeight 13 = tmAscent 10 + tmDescent 3; tmInternalLeading 3 (the blank rows above
 // the capitals), tmExternalLeading 0; tmAveCharWidth = tmMaxCharWidth = 6. Glyphs are 5x7 with
 // two descender rows, drawn in columns 0..4 of the cell (column 5 is the gap between
 // characters), capitals on rows 3..9, baseline under row 9, underline on row 11.
+#include <algorithm>
 #include <cstring>
 
 #include "internal/gdi.h"
@@ -157,7 +160,8 @@ LOGFONTA defaultGuiFont() {
     log.lfHeight = -11;  // 8 points at 96 dots per inch
     log.lfWeight = FW_NORMAL;
     log.lfCharSet = ANSI_CHARSET;
-    log.lfPitchAndFamily = FIXED_PITCH | FF_SWISS;
+    log.lfPitchAndFamily =
+        static_cast<BYTE>((outlineFontInUse() ? VARIABLE_PITCH : FIXED_PITCH) | FF_SWISS);
     std::strncpy(log.lfFaceName, "MS Shell Dlg", LF_FACESIZE - 1);
     return log;
 }
@@ -171,6 +175,11 @@ TEXTMETRICA textMetrics(const LOGFONTA& font) {
     tm.tmExternalLeading = 0;
     tm.tmAveCharWidth = kFontAdvance;
     tm.tmMaxCharWidth = kFontAdvance;
+    for (int c = 0x20; c < 0x100; ++c) {
+        tm.tmMaxCharWidth =
+            std::max<LONG>(tm.tmMaxCharWidth,
+                           charAdvance(static_cast<unsigned char>(c), font.lfWeight >= FW_BOLD));
+    }
     tm.tmWeight = font.lfWeight == FW_DONTCARE ? FW_NORMAL : font.lfWeight;
     tm.tmDigitizedAspectX = 96;
     tm.tmDigitizedAspectY = 96;
@@ -181,8 +190,8 @@ TEXTMETRICA textMetrics(const LOGFONTA& font) {
     tm.tmItalic = font.lfItalic ? 1 : 0;
     tm.tmUnderlined = font.lfUnderline ? 1 : 0;
     tm.tmStruckOut = font.lfStrikeOut ? 1 : 0;
-    // TMPF_FIXED_PITCH set means variable pitch (the name is historical); this font is fixed.
-    tm.tmPitchAndFamily = FF_SWISS;
+    // TMPF_FIXED_PITCH set means variable pitch (the name is historical).
+    tm.tmPitchAndFamily = static_cast<BYTE>(FF_SWISS | (outlineFontInUse() ? TMPF_FIXED_PITCH : 0));
     tm.tmCharSet = font.lfCharSet;
     return tm;
 }

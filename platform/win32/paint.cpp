@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "internal/control.h"
 #include "internal/gdi.h"
 #include "internal/window.h"
 #include "kvwin32/render.h"
@@ -189,6 +190,97 @@ void clipDc(HDC dc, const RECT& device) {
     }
 }
 
+// The caption bar of the classic look: a gradient from the active caption colour on the left
+// to its gradient colour on the right, the title in bold white, and the close button at the
+// right end when the window has a system menu.
+void paintCaption(HWND hwnd, HDC dc, const RECT& caption, DWORD style) {
+    const COLORREF from = GetSysColor(COLOR_ACTIVECAPTION);
+    const COLORREF to = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
+    const int width = std::max<int>(1, caption.right - caption.left);
+    for (int x = caption.left; x < caption.right; ++x) {
+        const int t = x - caption.left;
+        auto mix = [&](int a, int b) { return a + (b - a) * t / width; };
+        HBRUSH column = CreateSolidBrush(RGB(mix(GetRValue(from), GetRValue(to)),
+                                             mix(GetGValue(from), GetGValue(to)),
+                                             mix(GetBValue(from), GetBValue(to))));
+        RECT line{x, caption.top, x + 1, caption.bottom};
+        FillRect(dc, &line, column);
+        DeleteObject(column);
+    }
+    RECT textRect{caption.left + 3, caption.top, caption.right - 3, caption.bottom};
+    if (style & WS_SYSMENU) {
+        // The close button: a raised square with its cross, two pixels in from the right.
+        const int side = GetSystemMetrics(SM_CYCAPTION) - 5;
+        RECT button{caption.right - 2 - side - 2, caption.top + 2, caption.right - 2,
+                    caption.top + 2 + side};
+        FillRect(dc, &button, GetSysColorBrush(COLOR_3DFACE));
+        DrawEdge(dc, &button, EDGE_RAISED, BF_RECT);
+        const int cx = (button.left + button.right) / 2 - 1;
+        const int cy = (button.top + button.bottom) / 2;
+        HBRUSH ink = GetSysColorBrush(COLOR_BTNTEXT);
+        for (int i = -3; i <= 3; ++i) {
+            for (int dx : {0, 1}) {
+                RECT a{cx + i + dx, cy + i, cx + i + dx + 1, cy + i + 1};
+                RECT b{cx + i + dx, cy - i, cx + i + dx + 1, cy - i + 1};
+                FillRect(dc, &a, ink);
+                FillRect(dc, &b, ink);
+            }
+        }
+        textRect.right = button.left - 2;
+    }
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    LOGFONTA bold = defaultGuiFont();
+    bold.lfWeight = FW_BOLD;
+    HFONT font = CreateFontIndirectA(&bold);
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+    DrawTextA(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+// The standard scroll bars of a window with WS_VSCROLL or WS_HSCROLL, beside its client area:
+// an arrow button at each end and the track between them in the classic dither of face and
+// highlight. The window system keeps no scroll ranges, so the arrows show as a scroll bar
+// with nothing to scroll (greyed).
+void paintScrollBars(HDC dc, const RECT& client, DWORD style, DWORD exStyle) {
+    const int vWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int hHeight = GetSystemMetrics(SM_CYHSCROLL);
+    auto track = [&](RECT area) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                SetPixel(dc, x, y, GetSysColor((x + y) % 2 ? COLOR_3DFACE : COLOR_3DHILIGHT));
+            }
+        }
+    };
+    if (style & WS_VSCROLL) {
+        const bool left = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+        RECT bar{left ? client.left - vWidth : client.right, client.top,
+                 left ? client.left : client.right + vWidth, client.bottom};
+        const int side = std::min<int>(vWidth, (bar.bottom - bar.top) / 2);
+        drawArrowButton(dc, RECT{bar.left, bar.top, bar.right, bar.top + side}, ArrowDirection::Up,
+                        false, false);
+        drawArrowButton(dc, RECT{bar.left, bar.bottom - side, bar.right, bar.bottom},
+                        ArrowDirection::Down, false, false);
+        track(RECT{bar.left, bar.top + side, bar.right, bar.bottom - side});
+    }
+    if (style & WS_HSCROLL) {
+        RECT bar{client.left, client.bottom, client.right, client.bottom + hHeight};
+        const int side = std::min<int>(hHeight, (bar.right - bar.left) / 2);
+        drawArrowButton(dc, RECT{bar.left, bar.top, bar.left + side, bar.bottom},
+                        ArrowDirection::Left, false, false);
+        drawArrowButton(dc, RECT{bar.right - side, bar.top, bar.right, bar.bottom},
+                        ArrowDirection::Right, false, false);
+        track(RECT{bar.left + side, bar.top, bar.right - side, bar.bottom});
+        if (style & WS_VSCROLL) {
+            RECT corner{client.right, client.bottom, client.right + vWidth, bar.bottom};
+            FillRect(dc, &corner, GetSysColorBrush(COLOR_3DFACE));
+        }
+    }
+}
+
 // The frame of a window with a border, a dialog frame, a caption or a client edge, painted
 // the classic way: 3-D face with a raised edge, a black line for a plain border, the caption
 // bar with the window text, a sunken edge around the client area.
@@ -196,7 +288,8 @@ void paintFrame(HWND hwnd) {
     const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
     const RECT insets = frameInsets(style, exStyle);
-    if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0) {
+    if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0 &&
+        !(style & (WS_VSCROLL | WS_HSCROLL))) {
         return;
     }
     HDC dc = GetWindowDC(hwnd);
@@ -227,17 +320,19 @@ void paintFrame(HWND hwnd) {
     if ((style & WS_CAPTION) == WS_CAPTION) {
         const int height = GetSystemMetrics(SM_CYCAPTION);
         RECT caption{r.left, r.top, r.right, r.top + height - 1};
-        FillRect(dc, &caption, GetSysColorBrush(COLOR_ACTIVECAPTION));
-        char text[256] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-        RECT textRect{caption.left + 3, caption.top, caption.right - 3, caption.bottom};
-        DrawTextA(dc, text, -1, &textRect,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        paintCaption(hwnd, dc, caption, style);
     }
+    paintScrollBars(dc, client, style, exStyle);
     if (exStyle & WS_EX_CLIENTEDGE) {
+        // The sunken edge goes round the client area and its scroll bars.
         RECT edge = client;
+        if (style & WS_VSCROLL) {
+            ((exStyle & WS_EX_LEFTSCROLLBAR) ? edge.left : edge.right) +=
+                ((exStyle & WS_EX_LEFTSCROLLBAR) ? -1 : 1) * GetSystemMetrics(SM_CXVSCROLL);
+        }
+        if (style & WS_HSCROLL) {
+            edge.bottom += GetSystemMetrics(SM_CYHSCROLL);
+        }
         InflateRect(&edge, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE));
         DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     }
@@ -271,9 +366,16 @@ void paintTree(HWND hwnd, int depth) {
     paintOne(hwnd);
     std::vector<HWND> children = childrenOf(hwnd);
     // Children are kept topmost first; the bottom one paints first so the top one ends on top.
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        if (IsWindow(*it) && (GetWindowLongA(*it, GWL_STYLE) & WS_VISIBLE)) {
-            paintTree(*it, depth + 1);
+    std::reverse(children.begin(), children.end());
+    // A child with WS_CLIPSIBLINGS never paints over the siblings that overlap it, so it paints
+    // before all those without: a property sheet's tab control (created first, so lowest in
+    // tab order) stays under the page shown on it.
+    std::stable_partition(children.begin(), children.end(), [](HWND child) {
+        return (GetWindowLongA(child, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+    });
+    for (HWND child : children) {
+        if (IsWindow(child) && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) {
+            paintTree(child, depth + 1);
         }
     }
 }

@@ -1,10 +1,13 @@
-// Reading pixels back out of bitmaps and DCs, and the small PNG encoder snapshots use: zlib
-// "stored" blocks (no compression) with their Adler-32, and CRC-32 over each chunk.
+// Reading pixels back out of bitmaps and DCs, and PNG pictures of them (libpng): snapshots,
+// golden images and the pictures a failed comparison leaves behind.
 #include "kvwin32/pixels.h"
 
-#include <array>
+#include <png.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "internal/gdi.h"
 
@@ -33,42 +36,12 @@ PixelImage copyArea(const Surface& surface, const RECT& area) {
     return image;
 }
 
-const std::array<std::uint32_t, 256>& crcTable() {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) {
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            }
-            t[n] = c;
-        }
-        return t;
-    }();
-    return table;
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), length);
 }
 
-std::uint32_t crc32(const std::string& bytes, std::size_t from) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = from; i < bytes.size(); ++i) {
-        c = crcTable()[(c ^ static_cast<std::uint8_t>(bytes[i])) & 0xFF] ^ (c >> 8);
-    }
-    return c ^ 0xFFFFFFFFu;
-}
-
-void putBigEndian(std::string& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<char>((v >> shift) & 0xFF));
-    }
-}
-
-void putChunk(std::string& out, const char* type, const std::string& data) {
-    putBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    std::string body(type, 4);
-    body += data;
-    out += body;
-    putBigEndian(out, crc32(body, 0));
-}
+void flushNothing(png_structp /*png*/) {}
 
 bool writeFile(const std::string& bytes, const std::string& path) {
     // Written beside the target and renamed over it, so a failure leaves no half picture.
@@ -116,59 +89,119 @@ std::optional<PixelImage> readPixels(HDC dc) {
 }
 
 std::string encodePng(const PixelImage& image) {
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    std::string header;
-    putBigEndian(header, static_cast<std::uint32_t>(image.width));
-    putBigEndian(header, static_cast<std::uint32_t>(image.height));
-    header += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
-    putChunk(png, "IHDR", header);
-
-    // Scan lines: a filter byte (0, none) then red, green, blue per pixel.
-    std::string raw;
-    raw.reserve(static_cast<std::size_t>(image.height) * (1 + 3 * image.width));
+    if (image.width <= 0 || image.height <= 0 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * image.height) {
+        return std::string();
+    }
+    std::string out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        return std::string();
+    }
+    std::vector<png_byte> row(static_cast<std::size_t>(image.width) * 3);
+    // libpng reports errors by jumping back here; nothing below owns resources but png/info.
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return std::string();
+    }
+    png_set_write_fn(png, &out, appendBytes, flushNothing);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
-        raw.push_back('\0');
         for (int x = 0; x < image.width; ++x) {
             const std::uint32_t p = image.at(x, y);
-            raw.push_back(static_cast<char>((p >> 16) & 0xFF));
-            raw.push_back(static_cast<char>((p >> 8) & 0xFF));
-            raw.push_back(static_cast<char>(p & 0xFF));
+            row[static_cast<std::size_t>(x) * 3] = static_cast<png_byte>((p >> 16) & 0xFF);
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<png_byte>((p >> 8) & 0xFF);
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<png_byte>(p & 0xFF);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+std::optional<PixelImage> decodePng(const std::string& bytes) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
+        return std::nullopt;
+    }
+    // Pictures larger than any window are refused rather than allocated.
+    if (image.width == 0 || image.height == 0 || image.width > 16384 || image.height > 16384) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_BGRA;
+    PixelImage out;
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+    // BGRA bytes on a little-endian machine are 0xAARRGGBB words: the alpha is dropped below.
+    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    for (std::uint32_t& p : out.pixels) {
+        p &= 0x00FFFFFF;
+    }
+    return out;
+}
+
+std::optional<PixelImage> readPng(const std::string& hostPath) {
+    std::ifstream in(hostPath, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return decodePng(bytes);
+}
+
+bool writePng(const PixelImage& image, const std::string& hostPath) {
+    const std::string png = encodePng(image);
+    return !png.empty() && writeFile(png, hostPath);
+}
+
+ImageDifference compareImages(const PixelImage& expected, const PixelImage& actual) {
+    ImageDifference d;
+    d.picture.width = std::max(expected.width, actual.width);
+    d.picture.height = std::max(expected.height, actual.height);
+    d.picture.pixels.assign(static_cast<std::size_t>(d.picture.width) * d.picture.height, 0xFF0000);
+    for (int y = 0; y < d.picture.height; ++y) {
+        for (int x = 0; x < d.picture.width; ++x) {
+            const bool inExpected = x < expected.width && y < expected.height;
+            const bool inActual = x < actual.width && y < actual.height;
+            std::uint32_t& out =
+                d.picture.pixels[static_cast<std::size_t>(y) * d.picture.width + x];
+            if (inExpected && inActual && expected.at(x, y) == actual.at(x, y)) {
+                // A quarter of the colour on three quarters white.
+                const std::uint32_t p = actual.at(x, y);
+                std::uint32_t washed = 0;
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    const std::uint32_t c = (p >> shift) & 0xFF;
+                    washed |= ((c + 3 * 255) / 4) << shift;
+                }
+                out = washed;
+            } else {
+                ++d.differing;
+            }
         }
     }
-    // A zlib stream of stored blocks of at most 65535 bytes each.
-    std::string zlib("\x78\x01", 2);
-    std::size_t at = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        const bool last = at + n == raw.size();
-        zlib.push_back(last ? '\x01' : '\x00');
-        zlib.push_back(static_cast<char>(n & 0xFF));
-        zlib.push_back(static_cast<char>(n >> 8));
-        zlib.push_back(static_cast<char>(~n & 0xFF));
-        zlib.push_back(static_cast<char>((~n >> 8) & 0xFF));
-        zlib.append(raw, at, n);
-        at += n;
-    } while (at < raw.size());
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (char c : raw) {
-        a = (a + static_cast<std::uint8_t>(c)) % 65521;
-        b = (b + a) % 65521;
-    }
-    putBigEndian(zlib, (b << 16) | a);
-    putChunk(png, "IDAT", zlib);
-    putChunk(png, "IEND", std::string());
-    return png;
+    return d;
 }
 
 bool writePng(HBITMAP bitmap, const std::string& hostPath) {
     std::optional<PixelImage> image = readPixels(bitmap);
-    return image && image->width > 0 && writeFile(encodePng(*image), hostPath);
+    return image && image->width > 0 && writePng(*image, hostPath);
 }
 
 bool writePng(HDC dc, const std::string& hostPath) {
     std::optional<PixelImage> image = readPixels(dc);
-    return image && image->width > 0 && writeFile(encodePng(*image), hostPath);
+    return image && image->width > 0 && writePng(*image, hostPath);
 }
 
 }  // namespace kvwin32

@@ -12,6 +12,11 @@
 
 namespace kvwin32::internal {
 
+bool boldFontSelected(DcObject& dc) {
+    auto* font = GdiTable::instance().get<FontObject>(dc.state.font);
+    return font && font->log.lfWeight >= FW_BOLD;
+}
+
 void paintText(DcObject& dc, int x, int y, std::string_view text, const RECT* clip,
                const std::vector<std::size_t>& underline, const INT* dx) {
     DrawTarget target = drawTarget(dc);
@@ -28,48 +33,48 @@ void paintText(DcObject& dc, int x, int y, std::string_view text, const RECT* cl
         return;
     }
     auto* font = GdiTable::instance().get<FontObject>(dc.state.font);
-    const bool bold = font && font->log.lfWeight >= FW_BOLD;
+    const bool bold = boldFontSelected(dc);
     const bool underlined = font && font->log.lfUnderline;
     Surface& surface = *target.surface;
     const std::uint32_t ink = surface.fit(pixelFromColor(dc.state.textColor));
     const std::uint32_t paper = surface.fit(pixelFromColor(dc.state.bkColor));
-    long long cellX = 1LL * sane(x) + target.origin.x;
-    const long long cellY = 1LL * sane(y) + target.origin.y;
+    long long penX = 1LL * sane(x) + target.origin.x;
+    const long long lineY = 1LL * sane(y) + target.origin.y;
+    auto put = [&](long long px, long long py, std::uint32_t pixel) {
+        if (px >= area.left && px < area.right && py >= area.top && py < area.bottom) {
+            surface.row(static_cast<int>(py))[px] = pixel;
+        }
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const long long advance = dx ? dx[i] : kFontAdvance;
-        if (cellX >= area.right && advance >= 0) {
+        const GlyphImage& glyph = glyphImage(static_cast<unsigned char>(text[i]), bold);
+        const long long advance = dx ? dx[i] : glyph.advance;
+        if (penX >= area.right && advance >= 0) {
             break;
         }
-        const auto& rows = glyphRows(static_cast<unsigned char>(text[i]));
-        const bool lineUnder =
-            underlined || std::find(underline.begin(), underline.end(), i) != underline.end();
-        for (int row = 0; row < kFontHeight; ++row) {
-            const long long py = cellY + row;
-            if (py < area.top || py >= area.bottom) {
-                continue;
-            }
-            std::uint32_t* out = surface.row(static_cast<int>(py));
-            unsigned bits = rows[static_cast<std::size_t>(row)];
-            if (bold) {
-                // Bold doubles every stroke one pixel to the right, into the gap column.
-                bits |= bits >> 1;
-            }
-            if (lineUnder && row == kFontUnderline) {
-                bits = 0x3F;
-            }
-            for (int col = 0; col < kFontAdvance; ++col) {
-                const long long px = cellX + col;
-                if (px < area.left || px >= area.right) {
-                    continue;
-                }
-                if (bits & (0x20u >> col)) {
-                    out[px] = ink;
-                } else if (dc.state.bkMode == OPAQUE) {
-                    out[px] = paper;
+        // An opaque background fills the character's whole cell, the line's height high.
+        if (dc.state.bkMode == OPAQUE) {
+            for (int row = 0; row < kFontHeight; ++row) {
+                for (long long col = 0; col < advance; ++col) {
+                    put(penX + col, lineY + row, paper);
                 }
             }
         }
-        cellX += advance;
+        for (int row = 0; row < glyph.height; ++row) {
+            for (int col = 0; col < glyph.width; ++col) {
+                if (glyph.ink[static_cast<std::size_t>(row * glyph.width + col)]) {
+                    put(penX + glyph.left + col, lineY + glyph.top + row, ink);
+                }
+            }
+        }
+        const bool lineUnder =
+            underlined || std::find(underline.begin(), underline.end(), i) != underline.end();
+        if (lineUnder) {
+            // The underline spans the character's advance.
+            for (long long col = 0; col < advance; ++col) {
+                put(penX + col, lineY + kFontUnderline, ink);
+            }
+        }
+        penX += advance;
     }
 }
 
@@ -84,7 +89,7 @@ struct Line {
     std::string text;
     std::vector<bool> underlined;
 
-    int width() const { return textWidth(text); }
+    int width(bool bold) const { return textWidth(text, bold); }
     void append(char c, bool underline) {
         text.push_back(c);
         underlined.push_back(underline);
@@ -155,20 +160,27 @@ std::vector<Line> splitLines(const Line& all, UINT format) {
 
 // Breaks a line between words so that each piece fits the width; a word wider than the
 // width stays whole on a line of its own. The blanks at a break are dropped.
-void wrapLine(const Line& line, int width, std::vector<Line>& out) {
+void wrapLine(const Line& line, int width, bool bold, std::vector<Line>& out) {
     std::size_t start = 0;
     const std::size_t n = line.text.size();
     if (n == 0) {
         out.push_back(line);
         return;
     }
-    const std::size_t perLine = width > 0 ? static_cast<std::size_t>(width / kFontAdvance) : 0;
     while (start < n) {
         std::size_t end = n;
-        if (n - start > perLine) {
+        // The characters from start that fit the width end at fit.
+        std::size_t fit = start;
+        for (int used = 0; fit < n; ++fit) {
+            used += charAdvance(static_cast<unsigned char>(line.text[fit]), bold);
+            if (used > width) {
+                break;
+            }
+        }
+        if (fit < n) {
             // Last blank at or before the limit; else the end of the first word.
             std::size_t breakAt = std::string::npos;
-            for (std::size_t i = start; i <= start + perLine && i < n; ++i) {
+            for (std::size_t i = start; i <= fit && i < n; ++i) {
                 if (line.text[i] == ' ') {
                     breakAt = i;
                 }
@@ -198,12 +210,18 @@ void wrapLine(const Line& line, int width, std::vector<Line>& out) {
 }
 
 // Cuts a line to the width with "..." at its end when it does not fit.
-void endEllipsis(Line& line, int width) {
-    if (line.width() <= width) {
+void endEllipsis(Line& line, int width, bool bold) {
+    if (line.width(bold) <= width) {
         return;
     }
-    std::size_t keep = width > 0 ? static_cast<std::size_t>(width / kFontAdvance) : 0;
-    keep = keep > 3 ? keep - 3 : 0;
+    const int room = width - textWidth("...", bold);
+    std::size_t keep = 0;
+    for (int used = 0; keep < line.text.size(); ++keep) {
+        used += charAdvance(static_cast<unsigned char>(line.text[keep]), bold);
+        if (used > room) {
+            break;
+        }
+    }
     line.text.resize(std::min(keep, line.text.size()));
     line.underlined.resize(line.text.size());
     for (int i = 0; i < 3; ++i) {
@@ -235,9 +253,10 @@ extern "C" BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect
         return TRUE;
     }
     const std::string_view run(text, count);
+    const bool bold = boldFontSelected(*context);
     long long width = 0;
     for (UINT i = 0; i < count; ++i) {
-        width += dx ? dx[i] : kFontAdvance;
+        width += dx ? dx[i] : charAdvance(static_cast<unsigned char>(text[i]), bold);
     }
     const UINT align = context->state.textAlign;
     long long left = (align & TA_UPDATECP) ? context->state.position.x : x;
@@ -281,12 +300,13 @@ extern "C" int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT forma
     const std::size_t length = count < 0 ? std::strlen(text) : static_cast<std::size_t>(count);
     const RECT r = sane(*rect);
     const int available = r.right - r.left;
+    const bool bold = boldFontSelected(*context);
     std::vector<Line> lines;
     if (length > 0 || (format & DT_SINGLELINE)) {
         const Line all = resolvePrefixes(std::string_view(text, length), format);
         for (Line& line : splitLines(all, format)) {
             if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
-                wrapLine(line, available, lines);
+                wrapLine(line, available, bold, lines);
             } else {
                 lines.push_back(std::move(line));
             }
@@ -294,13 +314,13 @@ extern "C" int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT forma
     }
     if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) {
         for (Line& line : lines) {
-            endEllipsis(line, available);
+            endEllipsis(line, available, bold);
         }
     }
     const int height = static_cast<int>(lines.size()) * kFontHeight;
     int widest = 0;
     for (const Line& line : lines) {
-        widest = std::max(widest, line.width());
+        widest = std::max(widest, line.width(bold));
     }
     if (format & DT_CALCRECT) {
         // Only the size is wanted: the rectangle keeps its top-left corner.
@@ -322,9 +342,9 @@ extern "C" int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT forma
     for (const Line& line : lines) {
         long long x = r.left;
         if (format & DT_CENTER) {
-            x = (1LL * r.left + r.right - line.width()) / 2;
+            x = (1LL * r.left + r.right - line.width(bold)) / 2;
         } else if (format & DT_RIGHT) {
-            x = 1LL * r.right - line.width();
+            x = 1LL * r.right - line.width(bold);
         }
         if (!(format & DT_CALCRECT)) {
             paintText(*context, sane(x), sane(lineY), line.text, clip, line.underlineIndices());

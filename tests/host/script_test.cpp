@@ -143,7 +143,7 @@ struct BadRow {
 };
 
 const BadRow kBad[] = {
-    {"clik OK", "error 4: unknown command 'clik'"},
+    {"clik OK", "error 4: unknown command 'clik' (did you mean 'click'?)"},
     {R"("click" OK)", "error 4: unknown command 'click'"},
     {R"(type x "abc)", "error 4: unterminated quote"},
     {"open", "error 4: usage: open modal | open modeless [cookie N] [runs N] [scope on|off]"},
@@ -230,7 +230,8 @@ TEST(ScriptTest, ParsesAWholeScriptKeepingLineNumbers) {
     EXPECT_EQ(parsed.commands[3].line, 8);
     EXPECT_EQ(parsed.commands[3].verb, Verb::deleteSheet);
     ASSERT_EQ(parsed.errors.size(), 2u);
-    EXPECT_EQ(parsed.errors[0].message(), "error 5: unknown command 'clik'");
+    EXPECT_EQ(parsed.errors[0].message(),
+              "error 5: unknown command 'clik' (did you mean 'click'?)");
     EXPECT_EQ(parsed.errors[1].message(), "error 7: unterminated quote");
 }
 

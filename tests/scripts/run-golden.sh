@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one golden script through kvhost and compares what it printed with what it should print:
-#   run-golden.sh KVHOST LIBRARY SCRIPT REPOSITORY
+#   run-golden.sh KVHOST LIBRARY SCRIPT REPOSITORY KVPNGDIFF
 #
 # The script's header comments set up the run:
 #   # profile: PATH   the profile (relative to the repository); default examples/profiles/circuit.json
@@ -13,18 +13,23 @@
 # The example installation is drive C: and the example projects (a fresh copy, so that a
 # script may change files) are drive D:; HOME and the current folder are fresh folders; the
 # library is a fresh copy in a folder of its own (the help file, if any, goes beside it). A
-# "snapshot NAME.png" line must leave a PNG there.
+# "snapshot NAME.png" line must leave a PNG there that equals, pixel by pixel, the reference
+# images/SCRIPT-NAME.png beside the script (KVPNGDIFF compares them; a difference keeps the
+# actual and difference pictures in a fresh temporary folder and names it).
 #
 # kvhost's standard output must equal SCRIPT's ".out" and its standard error SCRIPT's ".err"
 # (empty when there is no ".err"), byte for byte, once the run's folders are written as
 # @WORK@ and the repository as @REPO@. A difference is printed as a diff. With
 # KV_GOLDEN_REGEN=1 in the environment the expected files are rewritten from the run instead
 # (tests/scripts/regen does that for every script); review the diff before committing them.
+# KV_GOLDEN_REGEN=1 or KV_UPDATE_GOLDEN=1 (scripts/update-golden) rewrites the snapshot
+# references too.
 set -euo pipefail
 kvhost=$1
 library=$2
 script=$3
 repo=$4
+pngdiff=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -100,9 +105,24 @@ if [ -n "$out_name" ]; then
     failed=1
   fi
 fi
+images="$(dirname "$script")/images"
 for png in $(sed -n 's/^snapshot  *\([^ ]*\.png\)$/\1/p' "$script"); do
   if [ "$(head -c 8 "$png" 2>/dev/null | od -An -tx1 | tr -d ' \n')" != "89504e470d0a1a0a" ]; then
     echo "run-golden: the snapshot $png is missing or not a PNG" >&2
+    failed=1
+    continue
+  fi
+  reference="$images/$(basename "${script%.kvs}")-$(basename "$png")"
+  if [ "${KV_GOLDEN_REGEN:-0}" = 1 ] || [ "${KV_UPDATE_GOLDEN:-0}" = 1 ]; then
+    mkdir -p "$images"
+    cp "$png" "$reference"
+    echo "run-golden: rewrote images/$(basename "$reference")" >&2
+  elif ! "$pngdiff" "$reference" "$png" "$work/difference.png"; then
+    kept=$(mktemp -d /tmp/kv-golden-XXXXXX)
+    cp "$png" "$kept/actual.png"
+    cp "$work/difference.png" "$kept/difference.png" 2>/dev/null || true
+    echo "run-golden: the snapshot $png differs from images/$(basename "$reference");" \
+      "pictures in $kept" >&2
     failed=1
   fi
 done

@@ -75,6 +75,17 @@ bool isControlEnabled(HWND control);
 // clipped to the rectangle. Nothing for a handle that is not a bitmap.
 void drawBitmapInRect(HDC dc, HBITMAP bitmap, const RECT& rect, bool center);
 
+// Direction an arrow glyph points.
+enum class ArrowDirection { Left, Right, Up, Down };
+// A solid arrow glyph (the triangle of a scroll or drop-down button) centred in a
+// rectangle: black, or greyed with a white shadow when disabled, as the classic look draws it.
+void drawArrowGlyph(HDC dc, const RECT& rect, ArrowDirection direction, bool enabled);
+// A classic scroll-arrow button: a raised face (sunken when pushed) with its arrow.
+void drawArrowButton(HDC dc, const RECT& rect, ArrowDirection direction, bool pushed, bool enabled);
+// Text as the classic look draws a disabled label: embossed, white one pixel down and right
+// under the text in the shadow colour. Takes DrawTextA's arguments.
+void drawDisabledText(HDC dc, const std::string& text, RECT rect, UINT format);
+
 // The process-wide clipboard text that WM_CUT, WM_COPY and WM_PASTE of the text controls
 // share, as Windows has one clipboard per session.
 class ClipboardText {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -72,8 +73,11 @@ RECT formatRect(HWND hwnd, const EditState& state);
 std::size_t wrapColumns(HWND hwnd, const EditState& state);
 // The displayed lines of the text.
 std::vector<EditLine> linesOf(HWND hwnd, const EditState& state);
-// Width in pixels of a run of characters (bounded so that it never overflows).
-int textPixels(std::size_t characters);
+// Width in pixels of text as the edit shows it (password characters for a password edit),
+// bounded so that it never overflows.
+int textPixels(const EditState& state, std::string_view text);
+// Width in pixels of the characters [from, to) of the edit's text as shown.
+int textPixels(const EditState& state, std::size_t from, std::size_t to);
 // Left edge of a line's text in client coordinates, by the ES_CENTER/ES_RIGHT alignment.
 int lineLeft(HWND hwnd, const EditState& state, const EditLine& line);
 // Client coordinates of the top-left corner of a character.

@@ -197,24 +197,52 @@ void paintRect(DcObject& dc, const RECT& logical, const BrushObject* brush, DWOR
 // Paints one logical pixel with the DC's pen mix.
 void plotPen(DcObject& dc, const DrawTarget& target, int x, int y, std::uint32_t penPixel);
 
-// ---- The built-in dialog font (font.cpp) ---------------------------------------------------
+// ---- The dialog font (font.cpp, typeface.cpp) ------------------------------------------------
 
-inline constexpr int kFontAdvance = 6;     // every character cell is 6 pixels wide
-inline constexpr int kFontHeight = 13;     // and 13 high: the dialog base units 6x13
+inline constexpr int kFontAdvance = 6;     // the built-in font's cells are 6 pixels wide
+inline constexpr int kFontHeight = 13;     // every line is 13 high: the dialog base units 6x13
 inline constexpr int kFontAscent = 10;     // rows above the baseline
 inline constexpr int kFontUnderline = 11;  // row of the underline ("&" prefixes, lfUnderline)
 
-// Rows of a character's cell, top first; bit 5 (0x20) is the leftmost column. Bytes outside
-// the printable ASCII range get a box.
+// Rows of a character's cell in the built-in font, top first; bit 5 (0x20) is the leftmost
+// column. Bytes outside the printable ASCII range get a box.
 const std::array<std::uint8_t, kFontHeight>& glyphRows(unsigned char c);
 // The LOGFONTA of DEFAULT_GUI_FONT.
 LOGFONTA defaultGuiFont();
-// Metrics of the built-in font as a font created from that LOGFONTA reports them.
+// Metrics of the dialog font as a font created from that LOGFONTA reports them.
 TEXTMETRICA textMetrics(const LOGFONTA& font);
-// Width in pixels of a run of text.
-inline int textWidth(std::string_view text) {
-    return static_cast<int>(text.size()) * kFontAdvance;
+
+// A character of the dialog font as painted: the pen moves on by advance; the glyph's ink is
+// a width x height block of 0/1 bytes whose top-left lies left pixels right of the pen and
+// top rows below the top of the 13-pixel line.
+struct GlyphImage {
+    int advance = 0;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> ink;
+};
+// The glyph of an ANSI (code page 1252) character in the typeface in use: the outline font
+// read with FreeType when one is loaded, else the built-in font's cell.
+const GlyphImage& glyphImage(unsigned char c, bool bold);
+// Pixels the pen moves on for one character.
+inline int charAdvance(unsigned char c, bool bold = false) {
+    return glyphImage(c, bold).advance;
 }
+// Width in pixels of a run of text.
+inline int textWidth(std::string_view text, bool bold = false) {
+    int width = 0;
+    for (char c : text) {
+        width += charAdvance(static_cast<unsigned char>(c), bold);
+    }
+    return width;
+}
+// Whether the dialog font is an outline font read from a file (else the built-in font).
+bool outlineFontInUse();
+
+// Whether the DC's font is a bold one (text is measured and painted with the bold face).
+bool boldFontSelected(DcObject& dc);
 // Paints a run of text with its cell's top-left at a logical point: glyph pixels in the text
 // colour, the cell background in the background colour when the mode is OPAQUE. Characters
 // at underline indices (e.g. a "&" prefix) get the underline row; clip is logical and optional.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "DialogFont.h"
 #include "GdiCanvas.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
@@ -55,6 +56,7 @@ TEST(GdiStockObjects, HaveTheirWindowsTypesStylesAndColours) {
 }
 
 TEST(GdiStockObjects, DefaultGuiFontGivesTheDialogBaseUnits) {
+    const kvtest::DialogFontScope builtinFont("");  // the built-in font's cells are 6 wide
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
     LOGFONTA log{};

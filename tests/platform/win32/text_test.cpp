@@ -1,11 +1,15 @@
 // Text: the built-in font's glyphs and metrics, TextOutA/ExtTextOutA painting, and the
-// DrawTextA rules (sizes, alignment, prefixes, word breaks, ellipsis, clipping).
+// DrawTextA rules (sizes, alignment, prefixes, word breaks, ellipsis, clipping), checked on the
+// built-in font's exact cells; and the outline dialog font read with FreeType.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
+#include "DialogFont.h"
 #include "GdiCanvas.h"
+#include "TempDir.h"
+#include "kvwin32/render.h"
 #include "internal/gdi.h"
 
 namespace {
@@ -17,6 +21,7 @@ constexpr COLORREF kBack = RGB(255, 0, 255);
 constexpr COLORREF kInk = RGB(0, 0, 0);
 
 TEST(BuiltInFont, EveryPrintableGlyphIsInkedInsideItsCellAndUnique) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     std::set<std::array<std::uint8_t, kvwin32::internal::kFontHeight>> seen;
     for (int c = 0x21; c <= 0x7E; ++c) {
         const auto& rows = kvwin32::internal::glyphRows(static_cast<unsigned char>(c));
@@ -44,6 +49,7 @@ TEST(BuiltInFont, EveryPrintableGlyphIsInkedInsideItsCellAndUnique) {
 }
 
 TEST(TextOut, OpaqueModePaintsTheWholeCell) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas canvas(10, 16, kBack);
     ASSERT_TRUE(TextOutA(canvas.dc(), 2, 1, "I", 1));
     // 'I': a bar of three on the top and bottom rows of the capital, a stem in between.
@@ -59,6 +65,7 @@ TEST(TextOut, OpaqueModePaintsTheWholeCell) {
 }
 
 TEST(TextOut, TransparentModeKeepsTheBackgroundAndAlignsAsAsked) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas canvas(30, 30, kBack);
     SetBkMode(canvas.dc(), TRANSPARENT);
     SetTextColor(canvas.dc(), RGB(255, 0, 0));
@@ -78,6 +85,7 @@ TEST(TextOut, TransparentModeKeepsTheBackgroundAndAlignsAsAsked) {
 }
 
 TEST(TextOut, ExtTextOutOpaqueFillsWithoutTextAndClips) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas canvas(10, 10, kBack);
     SetBkColor(canvas.dc(), RGB(255, 0, 0));
     RECT r{2, 3, 6, 5};
@@ -103,6 +111,7 @@ struct CalcCase {
 };
 
 TEST(DrawText, CalcRectSizes) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     const CalcCase cases[] = {
         {"Hello", DT_SINGLELINE, 10, 30, 13},
         {"Hello", 0, 10, 30, 13},
@@ -145,6 +154,7 @@ struct AlignCase {
 };
 
 TEST(DrawText, AlignsSingleLinesInTheRectangle) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     // "ab" is 12 pixels wide; 'b' has ink in its cell's rows 3..9 and columns 0..4.
     const AlignCase cases[] = {
         {"left top", DT_SINGLELINE, 0, 3, 13},
@@ -165,6 +175,7 @@ TEST(DrawText, AlignsSingleLinesInTheRectangle) {
 }
 
 TEST(DrawText, PrefixUnderlinesTheNextCharacter) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas canvas(20, 14, RGB(255, 255, 255));
     RECT r{0, 0, 20, 14};
     DrawTextA(canvas.dc(), "&ab", -1, &r, DT_SINGLELINE);
@@ -188,6 +199,7 @@ TEST(DrawText, PrefixUnderlinesTheNextCharacter) {
 }
 
 TEST(DrawText, EndEllipsisDrawsTheCutText) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas cut(40, 14, RGB(255, 255, 255));
     RECT r{0, 0, 30, 14};
     DrawTextA(cut.dc(), "abcdefghij", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
@@ -197,6 +209,7 @@ TEST(DrawText, EndEllipsisDrawsTheCutText) {
 }
 
 TEST(DrawText, WordBreakDrawsOneLinePerRow) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas wrapped(40, 40, RGB(255, 255, 255));
     RECT r{0, 0, 40, 40};
     EXPECT_EQ(DrawTextA(wrapped.dc(), "aaa bbb", -1, &r, DT_WORDBREAK), 26);
@@ -207,6 +220,7 @@ TEST(DrawText, WordBreakDrawsOneLinePerRow) {
 }
 
 TEST(DrawText, ClipsToTheRectangleUnlessNoClip) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas clipped(40, 20, kBack);
     SetBkMode(clipped.dc(), TRANSPARENT);
     RECT r{0, 0, 9, 20};
@@ -220,6 +234,7 @@ TEST(DrawText, ClipsToTheRectangleUnlessNoClip) {
 }
 
 TEST(DrawText, BadArgumentsDrawNothing) {
+    const kvtest::DialogFontScope builtinFont("");  // the cells of the built-in font
     GdiCanvas canvas(4, 4);
     RECT r{0, 0, 4, 4};
     EXPECT_EQ(DrawTextA(canvas.dc(), nullptr, -1, &r, 0), 0);
@@ -230,6 +245,104 @@ TEST(DrawText, BadArgumentsDrawNothing) {
     EXPECT_EQ(DrawTextA(canvas.dc(), longText.c_str(), -1, &wide, DT_WORDBREAK | DT_CALCRECT), 13)
         << "one unbreakable word is one line";
     EXPECT_EQ(wide.right, 600000);
+}
+
+// ---- The outline dialog font --------------------------------------------------------------
+
+class OutlineFont : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(kvwin32::dialogFontFile().empty())
+            << "the dialog font could not be read; scripts/deps installs its package";
+    }
+};
+
+TEST_F(OutlineFont, IsProportionalOnTheClassicLine) {
+    GdiCanvas canvas(4, 4);
+    SIZE narrow{};
+    SIZE wide{};
+    ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc(), "iiii", 4, &narrow));
+    ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc(), "WWWW", 4, &wide));
+    EXPECT_LT(narrow.cx * 2, wide.cx);
+    EXPECT_EQ(narrow.cy, 13);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
+    EXPECT_EQ(tm.tmHeight, 13);
+    EXPECT_EQ(tm.tmAveCharWidth, 6) << "dialog units stay on the classic base units";
+    EXPECT_GT(tm.tmMaxCharWidth, 6);
+    EXPECT_NE(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "set means variable pitch";
+}
+
+TEST_F(OutlineFont, InkStaysOnTheLineAndDescendersGoBelowTheBaseline) {
+    GdiCanvas capital(40, 20, kBack);
+    SetBkMode(capital.dc(), TRANSPARENT);
+    ASSERT_TRUE(TextOutA(capital.dc(), 0, 0, "H", 1));
+    const RECT h = inkBox(capital.pixels(), kInk);
+    EXPECT_GE(h.top, 1) << "leading above the capitals";
+    EXPECT_EQ(h.bottom, kvwin32::internal::kFontAscent) << "capitals stand on the baseline";
+
+    GdiCanvas descender(40, 20, kBack);
+    SetBkMode(descender.dc(), TRANSPARENT);
+    ASSERT_TRUE(TextOutA(descender.dc(), 0, 0, "g", 1));
+    const RECT g = inkBox(descender.pixels(), kInk);
+    EXPECT_GT(g.bottom, kvwin32::internal::kFontAscent);
+    EXPECT_LE(g.bottom, 13);
+
+    // The ink never reaches past the extent GetTextExtentPoint32A reports, so text measured
+    // and then painted in that room shows whole.
+    GdiCanvas word(120, 20, kBack);
+    SetBkMode(word.dc(), TRANSPARENT);
+    ASSERT_TRUE(TextOutA(word.dc(), 0, 0, "Waveform", 8));
+    SIZE extent{};
+    ASSERT_TRUE(GetTextExtentPoint32A(word.dc(), "Waveform", 8, &extent));
+    EXPECT_LE(inkBox(word.pixels(), kInk).right, extent.cx);
+}
+
+TEST_F(OutlineFont, PaintsTheSamePixelsEveryTime) {
+    GdiCanvas first(120, 20, kBack);
+    GdiCanvas second(120, 20, kBack);
+    for (GdiCanvas* canvas : {&first, &second}) {
+        RECT r{0, 0, 120, 20};
+        DrawTextA(canvas->dc(), "Schematic &filename (.DSN):", -1, &r, DT_SINGLELINE);
+    }
+    EXPECT_EQ(first.pixels().pixels, second.pixels().pixels);
+}
+
+TEST_F(OutlineFont, WordBreaksAndEllipsisFollowTheWidths) {
+    GdiCanvas canvas(200, 40, kBack);
+    SIZE narrow{};
+    GetTextExtentPoint32A(canvas.dc(), "iiii", 4, &narrow);
+    SIZE both{};
+    GetTextExtentPoint32A(canvas.dc(), "iiii WWWW", 9, &both);
+    // Room for "iiii " but not for the whole: two lines.
+    RECT r{0, 0, narrow.cx + 2, 40};
+    EXPECT_EQ(DrawTextA(canvas.dc(), "iiii WWWW", -1, &r, DT_WORDBREAK | DT_CALCRECT), 26);
+    RECT wideEnough{0, 0, both.cx, 40};
+    EXPECT_EQ(DrawTextA(canvas.dc(), "iiii WWWW", -1, &wideEnough, DT_WORDBREAK | DT_CALCRECT), 13);
+    // A cut line with its "..." fits the room it was cut for.
+    RECT cut{0, 0, both.cx - 4, 13};
+    GdiCanvas shown(200, 20, kBack);
+    SetBkMode(shown.dc(), TRANSPARENT);
+    DrawTextA(shown.dc(), "iiii WWWW", -1, &cut, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    EXPECT_LE(inkBox(shown.pixels(), kInk).right, cut.right);
+}
+
+TEST_F(OutlineFont, AFileThatIsNoFontLeavesTheFontAsItWas) {
+    const std::string before = kvwin32::dialogFontFile();
+    kvtest::TempDir dir;
+    dir.write("junk.ttf", "not a font at all");
+    EXPECT_FALSE(kvwin32::setDialogFont(dir.host("junk.ttf")));
+    EXPECT_FALSE(kvwin32::setDialogFont(dir.host("missing.ttf")));
+    EXPECT_EQ(kvwin32::dialogFontFile(), before);
+    {
+        const kvtest::DialogFontScope builtinFont("");
+        EXPECT_EQ(kvwin32::dialogFontFile(), "");
+        SIZE size{};
+        GdiCanvas canvas(4, 4);
+        GetTextExtentPoint32A(canvas.dc(), "iiii", 4, &size);
+        EXPECT_EQ(size.cx, 24);
+    }
+    EXPECT_EQ(kvwin32::dialogFontFile(), before);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // a screen, and the picture can be inspected or saved as PNG (kvwin32/pixels.h).
 #pragma once
 
+#include <string>
+
 #include "kvwin32/pixels.h"
 #include "kvwin32/windef.h"
 
@@ -13,5 +15,14 @@ namespace kvwin32 {
 // each after its parent) and returns the pixels of the window rectangle. The window itself is
 // painted even when hidden; hidden children are not. An empty image for an invalid window.
 PixelImage renderWindow(HWND hwnd);
+
+// The dialog font every DC paints text with: the outline font file in use, empty when the
+// built-in bitmap font is. By default the file of the font package the build installs
+// (Liberation Sans); the environment variable KV_DIALOG_FONT names another file, or
+// "builtin" for the bitmap font. A file that cannot be read leaves the built-in font.
+std::string dialogFontFile();
+// Chooses the dialog font for the rest of the process: a font file, or "" for the built-in
+// font. False (and no change) when the file cannot be read as an outline font.
+bool setDialogFont(const std::string& file);
 
 }  // namespace kvwin32

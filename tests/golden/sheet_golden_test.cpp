@@ -1,0 +1,68 @@
+// Golden images of the settings sheet: every page, as a person sees it when the sheet opens on
+// an example profile and the page's tab is clicked, painted by the window system and compared
+// pixel by pixel with its reference in images/. See README.md for adding a page.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "GoldenImage.h"
+#include "SheetFixture.h"
+#include "kvwin32/render.h"
+
+namespace {
+
+class SheetGolden;
+
+struct GoldenCase {
+    const char* name;                        // the reference is images/NAME.png
+    const char* tab;                         // the tab clicked before the picture; "" for none
+    std::function<void(SheetGolden&)> edit;  // changes made first (profile, typing); may be empty
+};
+
+class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInterface<GoldenCase> {
+  public:
+    GeneralSettings& general() { return m_general; }
+    using SheetFixture::type;
+};
+
+// One line a picture. A case that edits the profile does so before the sheet opens.
+const GoldenCase kCases[] = {
+    {"sheet_general_circuit", "", nullptr},
+    {"sheet_general_schematic", "",
+     [](SheetGolden& t) {
+         t.general().circuitMode = 0;
+         t.general().projectName = "D:\\proj\\filter.opj";
+         t.general().designFile = "D:\\proj\\filter.dsn";
+         t.general().schematicName = "SCHEMATIC1";
+     }},
+    {"sheet_general_read_only", "", [](SheetGolden& t) { t.general().inputEditable = 0; }},
+    {"sheet_analysis", "Analysis ", nullptr},
+    {"sheet_configuration_files", "Configuration Files", nullptr},
+    {"sheet_options", "Options", nullptr},
+    {"sheet_data_collection", "Data Collection ", nullptr},
+    {"sheet_probe_window", "Vavir Window", nullptr},
+};
+
+TEST_P(SheetGolden, LooksAsItsReference) {
+    ASSERT_FALSE(kvwin32::dialogFontFile().empty())
+        << "the dialog font could not be read; scripts/deps installs its package";
+    const GoldenCase& c = GetParam();
+    if (c.edit) {
+        c.edit(*this);
+    }
+    openModeless();
+    if (*c.tab != '\0') {
+        clickTab(c.tab);
+    }
+    const HWND sheet = sheetWindow();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(kvtest::matchesGolden(c.name, kvwin32::renderWindow(sheet)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, SheetGolden, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
