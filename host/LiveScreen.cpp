@@ -136,6 +136,28 @@ int captionBottom(HWND hwnd) {
     return GetSystemMetrics(SM_CYDLGFRAME) + 1 + GetSystemMetrics(SM_CYCAPTION);
 }
 
+// The visible child of a window that shows at a screen point: of the children under it, the
+// one painted last, as the renderer paints (children with WS_CLIPSIBLINGS under the others,
+// so a property sheet's page shows, and takes the clicks, above its tab control).
+HWND visibleChildAt(HWND parent, POINT screen) {
+    HWND under = nullptr;
+    bool underClips = true;
+    // GW_CHILD is the top of the z-order: the first match of each kind is the one on top.
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        if (!IsWindowVisible(child) || !GetWindowRect(child, &rect) || !PtInRect(&rect, screen)) {
+            continue;
+        }
+        const bool clips = (GetWindowLongA(child, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+        if (under == nullptr || (underClips && !clips)) {
+            under = child;
+            underClips = clips;
+        }
+    }
+    return under;
+}
+
 // One window of the window system and the SDL window that shows it.
 struct Shown {
     SDL_Window* sdl = nullptr;
@@ -155,7 +177,7 @@ SDL_HitTestResult hitTest(SDL_Window* /*window*/, const SDL_Point* area, void* d
 
 struct LiveScreen::Impl {
     std::map<HWND, std::unique_ptr<Shown>> shown;
-    HWND captured = nullptr;  // the window whose SDL window holds the pressed mouse button
+    HWND focused = nullptr;  // the window whose SDL window was given the keyboard last
     long long frames = 0;
     double frameSeconds = 0;
     bool ended = false;
@@ -183,6 +205,20 @@ struct LiveScreen::Impl {
         }
         for (HWND hwnd : windows) {
             show(hwnd);
+        }
+        // The person's keys go to the window that takes input: the topmost enabled one (a
+        // modal dialog over its disabled owner). A new one gets the keyboard when it shows,
+        // and the one under it gets it back when it closes.
+        HWND active = nullptr;
+        for (HWND hwnd : windows) {
+            if (IsWindowEnabled(hwnd) && shown.count(hwnd) != 0) {
+                active = hwnd;
+            }
+        }
+        if (active != nullptr && active != focused) {
+            SDL_RaiseWindow(shown[active]->sdl);
+            SDL_SetWindowInputFocus(shown[active]->sdl);
+            focused = active;
         }
         frameSeconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -244,12 +280,9 @@ struct LiveScreen::Impl {
         HWND hit = GetCapture();
         if (hit == nullptr) {
             hit = top;
-            // The deepest visible child under the point.
             for (int depth = 0; depth < 32; ++depth) {
-                POINT local = screen;
-                ScreenToClient(hit, &local);
-                HWND child = ChildWindowFromPointEx(hit, local, CWP_SKIPINVISIBLE);
-                if (child == nullptr || child == hit) {
+                HWND child = visibleChildAt(hit, screen);
+                if (child == nullptr) {
                     break;
                 }
                 hit = child;

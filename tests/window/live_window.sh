@@ -65,7 +65,8 @@ for _ in $(seq 100); do
 done
 [ -n "$sheet" ] || { echo "live_window: the sheet never showed" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$sheet")"  # X, Y, WIDTH, HEIGHT
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
+sleep 1  # the window takes input once it is mapped and painted
+click() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.1; xdotool click 1; sleep 0.3; }
 
 # Where the controls are, in the sheet's window (the layout of the example profile's sheet).
 tab_options=(248 44)
@@ -85,7 +86,7 @@ fi
 click "${tab_general[@]}"
 click "${profile_edit[@]}"
 xdotool key End $(printf 'BackSpace %.0s' $(seq 30)) Return
-sleep 0.5
+sleep 1
 box=$(xdotool search --name "^Simulation Settings$|^kvTessel|^Warning" 2>/dev/null | grep -v "^$sheet$" | head -n 1 || true)
 [ -n "$box" ] || { echo "live_window: no message box showed" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
 xdotool key Return   # OK, the box's default button
@@ -100,7 +101,7 @@ if kill -0 "$kvpid" 2>/dev/null; then
   echo "live_window: kvhost did not finish" >&2
   exit 1
 fi
-wait "$kvpid" || { echo "live_window: kvhost failed" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
+status=0; wait "$kvpid" || status=$?; [ "$status" -eq 0 ] || { echo "live_window: kvhost failed with status $status" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
 kvpid=""
 grep -q '^box warning OK .*"Please enter a simulation profile name." -> OK$' "$work/kvhost.txt" || {
   echo "live_window: the message box was not answered as expected" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
