@@ -73,24 +73,43 @@ tab_options=(248 44)
 tab_general=(41 44)
 profile_edit=(300 78)
 
+# The screen shows what the renderer paints, once the click has been taken and painted.
 click "${tab_options[@]}"
-sleep 0.5
-xwd -root -silent >"$work/screen.xwd"
-"$pngdiff" --from-xwd "$work/screen.xwd" "$X" "$Y" "$WIDTH" "$HEIGHT" "$work/actual.png"
-if ! "$pngdiff" "$work/expected.png" "$work/actual.png" "$work/difference.png"; then
+matched=0
+for _ in $(seq 40); do
+  xwd -root -silent >"$work/screen.xwd"
+  "$pngdiff" --from-xwd "$work/screen.xwd" "$X" "$Y" "$WIDTH" "$HEIGHT" "$work/actual.png"
+  if "$pngdiff" "$work/expected.png" "$work/actual.png" "$work/difference.png" 2>/dev/null; then
+    matched=1
+    break
+  fi
+  sleep 0.25
+done
+if [ "$matched" != 1 ]; then
+  "$pngdiff" "$work/expected.png" "$work/actual.png" "$work/difference.png" || true
   echo "live_window: the screen differs from the renderer's snapshot" >&2
   keep
   exit 1
 fi
 
+# Waits until a window whose name matches shows (or, with "gone", until it went).
+wait_window() {
+  for _ in $(seq 80); do
+    found=$(xdotool search --name "$1" 2>/dev/null | grep -v "^$sheet$" | head -n 1 || true)
+    if [ "${2:-}" = gone ]; then [ -z "$found" ] && return 0; else [ -n "$found" ] && return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
 click "${tab_general[@]}"
 click "${profile_edit[@]}"
 xdotool key End $(printf 'BackSpace %.0s' $(seq 30)) Return
-sleep 1
-box=$(xdotool search --name "^Simulation Settings$|^kvTessel|^Warning" 2>/dev/null | grep -v "^$sheet$" | head -n 1 || true)
-[ -n "$box" ] || { echo "live_window: no message box showed" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
-xdotool key Return   # OK, the box's default button
+wait_window "^kvTessel" || { echo "live_window: no message box showed" >&2; cat "$work/kvhost.txt" >&2; exit 1; }
 sleep 0.3
+xdotool key Return   # OK, the box's default button
+wait_window "^kvTessel" gone || { echo "live_window: the message box stayed" >&2; exit 1; }
+sleep 0.5
 xdotool type --delay 20 "live-run"
 xdotool key Return
 for _ in $(seq 100); do
