@@ -223,4 +223,21 @@ TEST_F(PaintTest, RenderPaintsAWindowTree) {
     EXPECT_EQ(kvwin32::renderWindow(reinterpret_cast<HWND>(0x5555)).width, 0);
 }
 
+TEST_F(PaintTest, AChildThatClipsItsSiblingsPaintsUnderTheOnesThatOverlapIt) {
+    // As in a property sheet: the tab control (WS_CLIPSIBLINGS) is above the page in the
+    // z-order, yet the page shows over it.
+    HWND top = create(WS_POPUP | WS_VISIBLE, nullptr, 0, 0, 0, 60, 40);
+    HWND page = create(WS_CHILD | WS_VISIBLE, top, 1, 10, 10, 20, 20, kBrushClass);
+    HWND clipping =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BLACKRECT, 0,
+                        0, 60, 40, top, nullptr, nullptr, nullptr);
+    ASSERT_NE(clipping, nullptr);
+    SetWindowPos(clipping, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_EQ(GetWindow(top, GW_CHILD), clipping) << "the clipping child is on top";
+    const kvwin32::PixelImage image = kvwin32::renderWindow(top);
+    EXPECT_EQ(image.at(15, 15), pixelOf(GetSysColor(COLOR_HIGHLIGHT))) << "the page shows";
+    EXPECT_EQ(image.at(5, 5), 0u) << "the clipping child shows where nothing overlaps it";
+    (void)page;
+}
+
 }  // namespace

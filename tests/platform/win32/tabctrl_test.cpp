@@ -1,10 +1,13 @@
-// The tab control: items, selection rules, geometry, and the notifications of a click
-// (TCN_SELCHANGING, which the parent may refuse, then TCN_SELCHANGE).
+// The tab control: items, selection rules, geometry, the notifications of a click
+// (TCN_SELCHANGING, which the parent may refuse, then TCN_SELCHANGE), and the scroll arrows of a
+// row too wide for the control.
 #include <string>
 #include <vector>
 
+#include "Pixels.h"
 #include "WindowFixture.h"
 #include "kvwin32/commctrl.h"
+#include "kvwin32/render.h"
 
 namespace {
 
@@ -193,6 +196,84 @@ TEST_F(TabControlTest, RowScrollsToShowTheSelectedTab) {
     SendMessageA(tab, TCM_SETCURSEL, 0, 0);
     SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
     EXPECT_GE(r.left, 0);
+}
+
+// The two arrow buttons at the top right of the row: 16-pixel squares, each with a raised
+// edge (its inner top line white) and a black or greyed arrow.
+struct Arrows {
+    bool shown = false;
+    bool leftEnabled = false;
+    bool rightEnabled = false;
+};
+
+Arrows arrowsOf(HWND tab) {
+    const kvwin32::PixelImage image = kvwin32::renderWindow(tab);
+    Arrows a;
+    const int right = image.width;
+    auto blackIn = [&](int left) {
+        int n = 0;
+        for (int y = 1; y < 15; ++y) {
+            for (int x = left + 2; x < left + 14; ++x) {
+                n += image.at(x, y) == 0 ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    // The raised edge's inner white line runs along the top of both buttons.
+    int white = 0;
+    for (int x = right - 31; x < right - 1; ++x) {
+        white += image.at(x, 1) == 0xFFFFFF ? 1 : 0;
+    }
+    a.shown = white >= 24;
+    a.leftEnabled = blackIn(right - 32) > 0;
+    a.rightEnabled = blackIn(right - 16) > 0;
+    return a;
+}
+
+TEST_F(TabControlTest, ARowTooWideScrollsWithItsArrows) {
+    for (int i = 0; i < 4; ++i) {
+        insert(i, "Short");
+    }
+    EXPECT_FALSE(arrowsOf(tab).shown) << "the tabs fit";
+    for (int i = 4; i < 9; ++i) {
+        insert(i, "Data Collection");
+    }
+    Arrows a = arrowsOf(tab);
+    EXPECT_TRUE(a.shown);
+    EXPECT_FALSE(a.leftEnabled) << "the first tab shows";
+    EXPECT_TRUE(a.rightEnabled);
+
+    RECT first{};
+    SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const LPARAM rightArrow = MAKELPARAM(width - 8, 8);
+    SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, rightArrow);
+    SendMessageA(tab, WM_LBUTTONUP, 0, rightArrow);
+    RECT moved{};
+    SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_LT(moved.left, first.left) << "the row scrolled by a tab";
+    EXPECT_EQ(curSel(), 0) << "scrolling leaves the selection";
+    EXPECT_TRUE(codes.empty()) << "and tells the parent nothing";
+    EXPECT_TRUE(arrowsOf(tab).leftEnabled);
+
+    // Scrolled to its end, the right arrow greys; selecting the last tab shows it whole.
+    for (int i = 0; i < 10; ++i) {
+        SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, rightArrow);
+        SendMessageA(tab, WM_LBUTTONUP, 0, rightArrow);
+    }
+    a = arrowsOf(tab);
+    EXPECT_FALSE(a.rightEnabled);
+    RECT last{};
+    SendMessageA(tab, TCM_GETITEMRECT, 8, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(last.right, width - 32) << "the last tab shows left of the arrows";
+
+    const LPARAM leftArrow = MAKELPARAM(width - 24, 8);
+    for (int i = 0; i < 20; ++i) {
+        SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, leftArrow);
+        SendMessageA(tab, WM_LBUTTONUP, 0, leftArrow);
+    }
+    SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&moved));
+    EXPECT_EQ(moved.left, first.left);
+    EXPECT_FALSE(arrowsOf(tab).leftEnabled);
 }
 
 }  // namespace
