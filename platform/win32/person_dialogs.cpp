@@ -5,6 +5,7 @@
 #include "kvwin32/person_dialogs.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -122,7 +123,83 @@ std::string buttonCaption(int id) {
 struct BoxContext {
     const MessageBoxRequest* request = nullptr;
     std::vector<int> ids;
+    BoxIcon icon = BoxIcon::none;
 };
+
+// Where the icon of a box stands, in dialog units, and how much room it takes.
+constexpr short kIconX = 10;
+constexpr short kIconY = 10;
+constexpr short kIconCx = 22;  // 32 pixels of the dialog font's base units
+constexpr short kIconCy = 20;
+constexpr int kIconSide = 32;
+
+// The classic icons of a box, 32 pixels square with their top-left at (left, top): a red disc
+// with a white cross (error), a yellow triangle with "!" (warning), a white bubble with a blue
+// "i" (information) or "?" (question).
+void paintBoxIcon(HDC dc, BoxIcon icon, int left, int top) {
+    auto dot = [&](int x, int y, COLORREF c) { SetPixel(dc, left + x, top + y, c); };
+    const COLORREF black = RGB(0, 0, 0);
+    const COLORREF white = RGB(255, 255, 255);
+    const COLORREF blue = RGB(0, 0, 255);
+    // A disc of radius 15 centred in the square: inside, its one-pixel rim, outside.
+    auto disc = [](int x, int y) {
+        const int dx = 2 * x - 31;
+        const int dy = 2 * y - 31;
+        const int d = dx * dx + dy * dy;
+        return d <= 26 * 26 ? 2 : (d <= 30 * 30 ? 1 : 0);
+    };
+    for (int y = 0; y < kIconSide; ++y) {
+        for (int x = 0; x < kIconSide; ++x) {
+            switch (icon) {
+                case BoxIcon::error:
+                    if (disc(x, y) != 0) {
+                        const bool cross = x >= 9 && x <= 22 &&
+                                           (std::abs(x - y) <= 1 || std::abs(x + y - 31) <= 1);
+                        dot(x, y, cross ? white : RGB(255, 0, 0));
+                    }
+                    break;
+                case BoxIcon::warning: {
+                    // A triangle with its apex at the top middle, its base on row 29.
+                    const int half = (y - 2) / 2 + 1;
+                    if (y >= 2 && y <= 29 && std::abs(2 * x - 31) <= 2 * half) {
+                        const bool rim = y == 29 || std::abs(2 * x - 31) > 2 * half - 3;
+                        const bool mark =
+                            (x == 15 || x == 16) && ((y >= 10 && y <= 21) || (y >= 24 && y <= 26));
+                        dot(x, y, rim || mark ? black : RGB(255, 255, 0));
+                    }
+                    break;
+                }
+                case BoxIcon::information:
+                case BoxIcon::question: {
+                    const int d = disc(x, y);
+                    if (d != 0) {
+                        dot(x, y, d == 1 ? black : white);
+                    }
+                    break;
+                }
+                case BoxIcon::none:
+                    return;
+            }
+        }
+    }
+    if (icon == BoxIcon::information || icon == BoxIcon::question) {
+        // The letter in blue, each dot of its 5x10 pattern two pixels square.
+        const char* const rowsI[] = {"00110", "00110", "00000", "01110", "00110",
+                                     "00110", "00110", "00110", "00110", "01111"};
+        const char* const rowsQ[] = {"01110", "11011", "00011", "00110", "01100",
+                                     "01100", "00000", "00000", "01100", "01100"};
+        const char* const* rows = icon == BoxIcon::information ? rowsI : rowsQ;
+        for (int r = 0; r < 10; ++r) {
+            for (int c = 0; c < 5; ++c) {
+                if (rows[r][c] == '1') {
+                    for (int k = 0; k < 4; ++k) {
+                        dot(11 + 2 * c + k % 2, 6 + 2 * r + k / 2, blue);
+                    }
+                }
+            }
+        }
+    }
+}
 
 INT_PTR CALLBACK boxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* context = reinterpret_cast<BoxContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -155,6 +232,18 @@ INT_PTR CALLBACK boxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             return TRUE;
+        case WM_PAINT: {
+            if (context == nullptr || context->icon == BoxIcon::none) {
+                return FALSE;
+            }
+            PAINTSTRUCT ps{};
+            HDC dc = BeginPaint(dialog, &ps);
+            RECT at{kIconX, kIconY, kIconX + kIconCx, kIconY + kIconCy};
+            MapDialogRect(dialog, &at);
+            paintBoxIcon(dc, context->icon, at.left, at.top);
+            EndPaint(dialog, &ps);
+            return TRUE;
+        }
         default:
             return FALSE;
     }
@@ -374,6 +463,7 @@ int runMessageBoxDialog(const MessageBoxRequest& request) {
     BoxContext context;
     context.request = &request;
     context.ids = boxButtonIds(request.style);
+    context.icon = boxIconOf(request.style);
     // The text's size decides the box's: lines as the static control will show them, at most
     // two thirds of the screen wide.
     const int maxText = 400;
@@ -396,15 +486,22 @@ int runMessageBoxDialog(const MessageBoxRequest& request) {
         lines += widest / maxText;
         widest = maxText;
     }
+    // The icon stands left of the text, which starts level with it (centred beside it when
+    // it is one or two lines).
+    const bool icon = context.icon != BoxIcon::none;
+    const short textX = icon ? static_cast<short>(kIconX + kIconCx + 8) : 10;
     const short buttons = static_cast<short>(context.ids.size());
     const short textCx = std::max<short>(unitsOfPixels(widest) + 4, 60);
     const short textCy = static_cast<short>(lines * 8);
+    const short bodyCy = icon ? std::max<short>(textCy, kIconCy) : textCy;
+    const short textY =
+        static_cast<short>(icon && textCy < kIconCy ? kIconY + (kIconCy - textCy) / 2 : 10);
     const short rowCx = static_cast<short>(buttons * 50 + (buttons - 1) * 4);
-    const short cx = static_cast<short>(std::max<int>(textCx, rowCx) + 20);
-    const short cy = static_cast<short>(textCy + 14 + 14 + 16);
+    const short cx = static_cast<short>(std::max<int>(textX + textCx, rowCx + 10) + 10);
+    const short cy = static_cast<short>(bodyCy + 14 + 14 + 16);
     TemplateWriter t(DS_CENTER, request.caption, cx, cy);
-    t.item(kStatic, request.text, 0xFFFF, SS_LEFT | SS_NOPREFIX, 10, 10,
-           static_cast<short>(cx - 20), textCy);
+    t.item(kStatic, request.text, 0xFFFF, SS_LEFT | SS_NOPREFIX, textX, textY,
+           static_cast<short>(cx - textX - 10), textCy);
     short x = static_cast<short>((cx - rowCx) / 2);
     const int defaultId = defaultBoxButton(request.style);
     for (int id : context.ids) {
