@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <map>
 #include <vector>
 
@@ -158,6 +159,14 @@ HWND visibleChildAt(HWND parent, POINT screen) {
     return under;
 }
 
+// Processor time of the calling thread, in seconds: a frame's cost apart from what other
+// programs take of the machine.
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
 // One window of the window system and the SDL window that shows it.
 struct Shown {
     SDL_Window* sdl = nullptr;
@@ -179,7 +188,8 @@ struct LiveScreen::Impl {
     std::map<HWND, std::unique_ptr<Shown>> shown;
     HWND focused = nullptr;  // the window whose SDL window was given the keyboard last
     long long frames = 0;
-    double frameSeconds = 0;
+    double frameSeconds = 0;     // wall-clock time of the frames
+    double frameCpuSeconds = 0;  // processor time of this thread in them
     bool ended = false;
 
     HWND windowOf(Uint32 sdlId) const {
@@ -193,6 +203,7 @@ struct LiveScreen::Impl {
 
     void refresh() {
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = threadCpuSeconds();
         const std::vector<HWND> windows = shownWindows();
         // Windows that are gone or hidden lose their SDL window.
         for (auto it = shown.begin(); it != shown.end();) {
@@ -222,6 +233,7 @@ struct LiveScreen::Impl {
         }
         frameSeconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        frameCpuSeconds += threadCpuSeconds() - cpuStart;
         ++frames;
     }
 
@@ -456,6 +468,10 @@ long long LiveScreen::frames() const {
 
 double LiveScreen::meanFrameMilliseconds() const {
     return m_impl->frames > 0 ? 1000.0 * m_impl->frameSeconds / m_impl->frames : 0.0;
+}
+
+double LiveScreen::meanFrameCpuMilliseconds() const {
+    return m_impl->frames > 0 ? 1000.0 * m_impl->frameCpuSeconds / m_impl->frames : 0.0;
 }
 
 }  // namespace kvhost

@@ -34,6 +34,8 @@ class LiveScreen {
     // for the frame-time line KV_WINDOW_STATS=1 prints.
     long long frames() const;
     double meanFrameMilliseconds() const;
+    // The same in processor time of the thread, apart from what other programs take.
+    double meanFrameCpuMilliseconds() const;
 
   private:
     struct Impl;

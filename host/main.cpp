@@ -264,7 +264,8 @@ int main(int argc, char** argv) {
 
     if (screen && std::getenv("KV_WINDOW_STATS") != nullptr) {
         std::cerr << "kvhost: " << screen->frames() << " frames, "
-                  << screen->meanFrameMilliseconds() << " ms a frame\n";
+                  << screen->meanFrameMilliseconds() << " ms a frame ("
+                  << screen->meanFrameCpuMilliseconds() << " ms of processor time)\n";
     }
     screen.reset();
 

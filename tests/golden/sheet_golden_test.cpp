@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "GoldenImage.h"
@@ -19,6 +20,11 @@ struct GoldenCase {
     const char* tab;                         // the tab clicked before the picture; "" for none
     std::function<void(SheetGolden&)> edit;  // changes made first (profile, typing); may be empty
 };
+
+// Test names and failures show the picture's name.
+void PrintTo(const GoldenCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInterface<GoldenCase> {
   public:
