@@ -238,9 +238,23 @@ struct LiveScreen::Impl {
     }
 
     void show(HWND hwnd) {
-        const kvwin32::PixelImage image = kvwin32::renderWindow(hwnd);
+        kvwin32::PixelImage image = kvwin32::renderWindow(hwnd);
         if (image.width <= 0 || image.height <= 0) {
             return;
+        }
+        // The caret blinks over the window, inverting what is under it, as the system draws it.
+        RECT caret{};
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        const long long ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+        if (kvwin32::caretOnWindow(hwnd, caret) && (ms / GetCaretBlinkTime()) % 2 == 0) {
+            for (int y = std::max<int>(caret.top, 0); y < std::min<int>(caret.bottom, image.height);
+                 ++y) {
+                for (int x = std::max<int>(caret.left, 0);
+                     x < std::min<int>(caret.right, image.width); ++x) {
+                    std::uint32_t& p = image.pixels[static_cast<std::size_t>(y) * image.width + x];
+                    p ^= 0xFFFFFF;
+                }
+            }
         }
         RECT rect{};
         GetWindowRect(hwnd, &rect);

@@ -12,6 +12,7 @@
 #include "internal/edit_text.h"
 #include "internal/gdi.h"
 #include "internal/window.h"
+#include "kvwin32/winuser_caret.h"
 #include "kvwin32/winuser_controls.h"
 #include "kvwin32/winuser_msgbox.h"
 
@@ -507,8 +508,17 @@ LRESULT onDoubleClick(HWND hwnd, EditState& state) {
     return 0;
 }
 
+// Where the caret stands: before the character at the caret, in client coordinates.
+POINT caretPoint(HWND hwnd, const EditState& state) {
+    return positionOf(hwnd, state, state.caret);
+}
+
 LRESULT onSetFocus(HWND hwnd, EditState& state) {
     state.focused = true;
+    // The caret, one pixel wide and a line high; painting puts it where typing goes.
+    CreateCaret(hwnd, nullptr, 1, kvwin32::internal::kFontHeight);
+    SetCaretPos(caretPoint(hwnd, state).x, caretPoint(hwnd, state).y);
+    ShowCaret(hwnd);
     InvalidateRect(hwnd, nullptr, FALSE);
     notifyParent(hwnd, EN_SETFOCUS);
     return 0;
@@ -516,6 +526,7 @@ LRESULT onSetFocus(HWND hwnd, EditState& state) {
 
 LRESULT onKillFocus(HWND hwnd, EditState& state) {
     state.focused = false;
+    DestroyCaret();
     InvalidateRect(hwnd, nullptr, FALSE);
     notifyParent(hwnd, EN_KILLFOCUS);
     return 0;
@@ -577,6 +588,11 @@ LRESULT onPaint(HWND hwnd, const EditState& state) {
         paintEdit(hwnd, state, dc);
     }
     EndPaint(hwnd, &ps);
+    if (state.focused) {
+        // The caret follows the text as it is shown.
+        const POINT at = caretPoint(hwnd, state);
+        SetCaretPos(at.x, at.y);
+    }
     return 0;
 }
 

@@ -16,5 +16,6 @@
 #include "kvwin32/winuser_dialog.h"
 #include "kvwin32/winuser_msgbox.h"
 #include "kvwin32/winuser_cursor.h"
+#include "kvwin32/winuser_caret.h"
 #include "kvwin32/winuser_menu.h"
 #include "kvwin32/commdlg.h"

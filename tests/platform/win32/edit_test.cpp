@@ -9,6 +9,7 @@
 
 #include "Pixels.h"
 #include "WindowFixture.h"
+#include "kvwin32/winuser_caret.h"
 #include "kvwin32/render.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
@@ -435,6 +436,48 @@ TEST_F(EditTest, PaintsTextSelectionAndDisabledColours) {
     EXPECT_EQ(kvtest::countColour(image, GetSysColor(COLOR_WINDOWTEXT)), 0);
     EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_GRAYTEXT)), 20);
     EXPECT_GT(kvtest::countColour(image, GetSysColor(COLOR_3DFACE)), 0);
+}
+
+TEST_F(EditTest, TheFocusedEditShowsACaretWhereTypingGoes) {
+    HWND e = edit(ES_AUTOHSCROLL, "ab");
+    RECT caret{};
+    EXPECT_FALSE(kvwin32::caretOnWindow(parent, caret)) << "no caret without the focus";
+    SetFocus(e);
+    SendMessageA(e, EM_SETSEL, 2, 2);
+    UpdateWindow(e);
+    SendMessageA(e, WM_PAINT, 0, 0);
+    ASSERT_TRUE(kvwin32::caretOnWindow(parent, caret));
+    EXPECT_EQ(caret.right - caret.left, 1);
+    EXPECT_EQ(caret.bottom - caret.top, 13);
+    RECT edit{};
+    GetWindowRect(e, &edit);
+    RECT top{};
+    GetWindowRect(parent, &top);
+    SIZE ab{};
+    HDC dc = GetDC(e);
+    GetTextExtentPoint32A(dc, "ab", 2, &ab);
+    ReleaseDC(e, dc);
+    const POINT at{LOWORD(SendMessageA(e, EM_POSFROMCHAR, 0, 0)), 0};
+    EXPECT_EQ(caret.left, edit.left - top.left + at.x + ab.cx) << "after the text, in the parent";
+
+    // Typing moves it on by the character's width; hidden and shown again it counts.
+    type(e, "W");
+    SendMessageA(e, WM_PAINT, 0, 0);
+    RECT moved{};
+    ASSERT_TRUE(kvwin32::caretOnWindow(parent, moved));
+    EXPECT_GT(moved.left, caret.left);
+    EXPECT_TRUE(HideCaret(e));
+    EXPECT_TRUE(HideCaret(nullptr));
+    EXPECT_FALSE(kvwin32::caretOnWindow(parent, moved));
+    EXPECT_TRUE(ShowCaret(e));
+    EXPECT_FALSE(kvwin32::caretOnWindow(parent, moved)) << "hidden twice, shown once";
+    EXPECT_TRUE(ShowCaret(e));
+    EXPECT_TRUE(kvwin32::caretOnWindow(parent, moved));
+    EXPECT_FALSE(ShowCaret(parent)) << "only the owner shows its caret";
+
+    SetFocus(parent);
+    EXPECT_FALSE(kvwin32::caretOnWindow(parent, moved)) << "losing the focus destroys it";
+    EXPECT_FALSE(DestroyCaret());
 }
 
 }  // namespace
