@@ -170,13 +170,36 @@ void paintCheckGlyph(HDC dc, RECT box, UINT check, bool pushed, bool enabled) {
     DeleteObject(pen);
 }
 
-// The radio glyph: a sunken round-cornered box with a dot when checked.
+// The radio glyph of the classic look: a 12-pixel disc whose two rings are sunken (shadow and
+// dark shadow at the top left, highlight and light at the bottom right) round a white inside,
+// with a dot in the middle when checked.
 void paintRadioGlyph(HDC dc, RECT box, UINT check, bool pushed, bool enabled) {
-    DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_SOFT);
-    FillRect(dc, &box, GetSysColorBrush(pushed || !enabled ? COLOR_3DFACE : COLOR_WINDOW));
-    if (check != BST_UNCHECKED) {
-        RECT dot{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
-        FillRect(dc, &dot, GetSysColorBrush(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    constexpr int kSide = 12;
+    const int left = box.left + (box.right - box.left - kSide) / 2;
+    const int top = box.top + (box.bottom - box.top - kSide) / 2;
+    const COLORREF inside = GetSysColor(pushed || !enabled ? COLOR_3DFACE : COLOR_WINDOW);
+    const COLORREF dot = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            // Squared distance from the centre, in half pixels.
+            const int dx = 2 * x - (kSide - 1);
+            const int dy = 2 * y - (kSide - 1);
+            const int d = dx * dx + dy * dy;
+            const bool topLeft = x + y < kSide - 1;
+            COLORREF color;
+            if (d > 12 * 12) {
+                continue;
+            } else if (d > 10 * 10) {
+                color = GetSysColor(topLeft ? COLOR_3DSHADOW : COLOR_3DHILIGHT);
+            } else if (d > 8 * 8) {
+                color = GetSysColor(topLeft ? COLOR_3DDKSHADOW : COLOR_3DLIGHT);
+            } else if (check != BST_UNCHECKED && d <= 4 * 4) {
+                color = dot;
+            } else {
+                color = inside;
+            }
+            SetPixel(dc, left + x, top + y, color);
+        }
     }
 }
 
