@@ -31,14 +31,14 @@ keep() {  # keeps pictures of a failure in a folder of their own
   echo "live_window: pictures kept in $kept" >&2
 }
 
-# A display of our own, its number chosen by the server.
-exec 3<> <(:)
+# A display of our own, its number chosen by the server and written into a pipe (opened for
+# reading and writing, so that it neither blocks nor ends before the server writes).
+mkfifo "$work/displayfd"
+exec 3<>"$work/displayfd"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xpid=$!
 display=""
-for _ in $(seq 50); do
-  read -r -t 0.2 display <&3 && break || true
-done
+read -r -t 20 display <&3 || true
 [ -n "$display" ] || { echo "live_window: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$display"
 
