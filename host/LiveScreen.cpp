@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <vector>
@@ -462,6 +463,15 @@ LiveScreen::~LiveScreen() {
 Result<std::unique_ptr<LiveScreen>> LiveScreen::open() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return Error{std::string("cannot open the display: ") + SDL_GetError()};
+    }
+    // Only a desktop a person sees will do: SDL falls back to drivers that show nothing (or
+    // take over the console) when there is no X11 or Wayland display, unless asked for one.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr && driver != "x11" && driver != "wayland") {
+        SDL_Quit();
+        return Error{
+            "cannot open the display: no X11 or Wayland display (DISPLAY and "
+            "WAYLAND_DISPLAY are not set)"};
     }
     // Typed characters come from key presses (TranslateMessage), not from SDL's text input.
     SDL_StopTextInput();
