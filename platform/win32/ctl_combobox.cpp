@@ -317,6 +317,11 @@ LRESULT comboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 break;
         }
         kvwin32::internal::attachState(hwnd, state);
+        // Scroll bars, a border and a client edge asked for a combo box belong to its list, not
+        // to the box: Windows takes them off the box's own styles before its frame is measured.
+        SetWindowLongA(hwnd, GWL_STYLE,
+                       GetWindowLongA(hwnd, GWL_STYLE) & ~(WS_BORDER | WS_HSCROLL | WS_VSCROLL));
+        SetWindowLongA(hwnd, GWL_EXSTYLE, GetWindowLongA(hwnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     StatePtr sp = kvwin32::internal::stateOf<ComboState>(hwnd);

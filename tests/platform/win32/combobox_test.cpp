@@ -408,6 +408,29 @@ TEST_F(ComboBoxTest, OwnerDrawnComboBoxMeasuresAndDrawsAsItself) {
     EXPECT_EQ(deletes[0].itemData, 0x77U);
 }
 
+// Windows moves scroll bars, a border and a client edge asked of a combo box to its list: the
+// box itself keeps none of them and has no frame around its client area.
+TEST_F(ComboBoxTest, ScrollBarsAndBordersAreTheListsNotTheBoxs) {
+    for (const DWORD kind : {DWORD{CBS_DROPDOWNLIST}, DWORD{CBS_DROPDOWN}}) {
+        HWND combo = CreateWindowExA(WS_EX_CLIENTEDGE, WC_COMBOBOXA, "",
+                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_BORDER |
+                                         kind,
+                                     10, 10, 120, kDroppedHeight, parent, nullptr, nullptr, nullptr);
+        ASSERT_NE(combo, nullptr);
+        const DWORD style = static_cast<DWORD>(GetWindowLongA(combo, GWL_STYLE));
+        EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL | WS_BORDER), 0u) << kind;
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(combo, GWL_EXSTYLE)) & WS_EX_CLIENTEDGE, 0u);
+        RECT window{};
+        RECT client{};
+        GetWindowRect(combo, &window);
+        GetClientRect(combo, &client);
+        EXPECT_EQ(client.right, window.right - window.left) << kind;
+        const COMBOBOXINFO cbi = info(combo);
+        EXPECT_NE(GetWindowLongA(cbi.hwndList, GWL_STYLE) & WS_VSCROLL, 0) << "the list scrolls";
+        DestroyWindow(combo);
+    }
+}
+
 // ---- Editable combo boxes ----------------------------------------------------------------------
 
 TEST_F(ComboBoxTest, EditableComboBoxHasItsEdit) {
