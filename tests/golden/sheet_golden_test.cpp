@@ -19,6 +19,7 @@ struct GoldenCase {
     const char* name;                        // the reference is images/NAME.png
     const char* tab;                         // the tab clicked before the picture; "" for none
     std::function<void(SheetGolden&)> edit;  // changes made first (profile, typing); may be empty
+    std::function<void(SheetGolden&)> act = {};  // what the person does on the page; may be empty
 };
 
 // Test names and failures show the picture's name.
@@ -29,8 +30,17 @@ void PrintTo(const GoldenCase& c, std::ostream* os) {
 class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInterface<GoldenCase> {
   public:
     GeneralSettings& general() { return m_general; }
+    using SheetFixture::select;
     using SheetFixture::type;
 };
+
+// The Analysis page with one analysis type chosen and one of its options shown.
+std::function<void(SheetGolden&)> showOption(const char* type, const char* option) {
+    return [type, option](SheetGolden& t) {
+        t.select("Analysis type:", type);
+        t.select("Options:", option);
+    };
+}
 
 // One line a picture. A case that edits the profile does so before the sheet opens.
 const GoldenCase kCases[] = {
@@ -44,6 +54,20 @@ const GoldenCase kCases[] = {
      }},
     {"sheet_general_read_only", "", [](SheetGolden& t) { t.general().inputEditable = 0; }},
     {"sheet_analysis", "Analysis ", nullptr},
+    {"analysis_parametric_sweep", "Analysis ", nullptr,
+     showOption("Time Domain (Transient)", "Parametric Sweep")},
+    {"analysis_temperature", "Analysis ", nullptr,
+     showOption("Time Domain (Transient)", "Temperature (Sweep)")},
+    {"analysis_transient_save_bias", "Analysis ", nullptr,
+     showOption("Time Domain (Transient)", "Save Bias Point")},
+    {"analysis_load_bias", "Analysis ", nullptr,
+     showOption("Time Domain (Transient)", "Load Bias Point")},
+    {"analysis_dc_primary_sweep", "Analysis ", nullptr, showOption("DC Sweep", "Primary Sweep")},
+    {"analysis_dc_secondary_sweep", "Analysis ", nullptr,
+     showOption("DC Sweep", "Secondary Sweep")},
+    {"analysis_dc_save_bias", "Analysis ", nullptr, showOption("DC Sweep", "Save Bias Point")},
+    {"analysis_ac_sweep", "Analysis ", nullptr, showOption("AC Sweep/Noise", "General Settings")},
+    {"analysis_bias_point", "Analysis ", nullptr, showOption("Bias Point", "General Settings")},
     {"sheet_configuration_files", "Configuration Files", nullptr},
     {"sheet_options", "Options", nullptr},
     {"sheet_data_collection", "Data Collection ", nullptr},
@@ -60,6 +84,9 @@ TEST_P(SheetGolden, LooksAsItsReference) {
     openModeless();
     if (*c.tab != '\0') {
         clickTab(c.tab);
+    }
+    if (c.act) {
+        c.act(*this);
     }
     const HWND sheet = sheetWindow();
     ASSERT_NE(sheet, nullptr);

@@ -412,10 +412,10 @@ TEST_F(ComboBoxTest, OwnerDrawnComboBoxMeasuresAndDrawsAsItself) {
 // box itself keeps none of them and has no frame around its client area.
 TEST_F(ComboBoxTest, ScrollBarsAndBordersAreTheListsNotTheBoxs) {
     for (const DWORD kind : {DWORD{CBS_DROPDOWNLIST}, DWORD{CBS_DROPDOWN}}) {
-        HWND combo = CreateWindowExA(WS_EX_CLIENTEDGE, WC_COMBOBOXA, "",
-                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_BORDER |
-                                         kind,
-                                     10, 10, 120, kDroppedHeight, parent, nullptr, nullptr, nullptr);
+        HWND combo =
+            CreateWindowExA(WS_EX_CLIENTEDGE, WC_COMBOBOXA, "",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_BORDER | kind, 10,
+                            10, 120, kDroppedHeight, parent, nullptr, nullptr, nullptr);
         ASSERT_NE(combo, nullptr);
         const DWORD style = static_cast<DWORD>(GetWindowLongA(combo, GWL_STYLE));
         EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL | WS_BORDER), 0u) << kind;
