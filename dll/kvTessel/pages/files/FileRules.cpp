@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "InstallEnvironment.h"
 #include "PathUtil.h"
 
 namespace {
@@ -136,11 +137,11 @@ PresenceAnswer FindPresence(std::span<const FileRow> rows, std::string_view path
     const std::string profileForm =
         relative ? MakeRelativePath(answer.candidate, bases.profile + "\\") : answer.candidate;
 
-    const bool present = firstMatch(rows, answer.candidate) != nullptr ||
-                         firstMatchHasScope(rows, designForm, FileScope::design) ||
-                         (bases.profileScope &&
-                          firstMatchHasScope(rows, profileForm, FileScope::profile)) ||
-                         firstMatchHasScope(rows, typed, FileScope::global);
+    const bool present =
+        firstMatch(rows, answer.candidate) != nullptr ||
+        firstMatchHasScope(rows, designForm, FileScope::design) ||
+        (bases.profileScope && firstMatchHasScope(rows, profileForm, FileScope::profile)) ||
+        firstMatchHasScope(rows, typed, FileScope::global);
     answer.presence = present ? Presence::present : Presence::absent;
     return answer;
 }
@@ -222,7 +223,8 @@ std::vector<FileRow> CategoryRows(std::span<const std::string> global,
         ++counts.design;
     }
     for (const std::string& entry : profile) {
-        rows.insert(rows.begin() + counts.profile, {shown(entry, bases.profile), FileScope::profile});
+        rows.insert(rows.begin() + counts.profile,
+                    {shown(entry, bases.profile), FileScope::profile});
         ++counts.profile;
     }
     return rows;
@@ -237,4 +239,32 @@ std::string ShownGlobal(std::string_view stored) {
         stored.remove_suffix(1);
     }
     return std::string(stored);
+}
+
+std::string LocalizeConfigFile() {
+    // The value is read into 261 bytes, as the installation's other readers do.
+    constexpr DWORD kValueSize = 261;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, install::kConfigKey, 0, KEY_QUERY_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        std::array<char, kValueSize + 1> value{};
+        DWORD type = REG_NONE;
+        DWORD size = kValueSize;
+        const LONG error = ::RegQueryValueExA(key, install::kConfigValue, nullptr, &type,
+                                              reinterpret_cast<LPBYTE>(value.data()), &size);
+        ::RegCloseKey(key);
+        if (error == ERROR_SUCCESS &&
+            (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ)) {
+            return value.data();
+        }
+    }
+    std::array<char, MAX_PATH + 1> windows{};
+    const UINT length = ::GetWindowsDirectoryA(windows.data(), static_cast<UINT>(windows.size()));
+    std::string folder = length > 0 && length < windows.size() ? windows.data() : "";
+    return folder + "\\ventra.ini";
+}
+
+int ReadLocalizeFlag() {
+    const std::string file = LocalizeConfigFile();
+    return static_cast<int>(::GetPrivateProfileIntA("SIM PROFILE", "LOCALIZE", 1, file.c_str()));
 }

@@ -112,3 +112,11 @@ std::vector<FileRow> CategoryRows(std::span<const std::string> global,
 // A global list entry as stored (with its "*" marker) and as shown (without).
 std::string StoredGlobal(std::string_view shown);
 std::string ShownGlobal(std::string_view stored);
+
+// The simulator configuration file whose "SIM PROFILE" section holds LOCALIZE: the file the
+// registry's "VentraConfigFile" value names (a string value), else ventra.ini in the Windows
+// folder.
+std::string LocalizeConfigFile();
+// LOCALIZE of section "SIM PROFILE" of that file (1 when absent): 1 copies profile files into
+// the profile folder.
+int ReadLocalizeFlag();

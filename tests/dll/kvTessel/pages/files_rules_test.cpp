@@ -138,8 +138,8 @@ TEST_F(FileRulesTest, FindPresenceSearchesEveryFormOfTheFile) {
          "C:\\proj\\lib\\opamp.lib",
          &bases,
          Presence::absent},
-        {"profile row by its relative form", profileRow, "C:\\proj\\profiles\\p1\\stim.stl",
-         &bases, Presence::present},
+        {"profile row by its relative form", profileRow, "C:\\proj\\profiles\\p1\\stim.stl", &bases,
+         Presence::present},
         {"profile rows are not searched without the profile scope", profileRow,
          "C:\\proj\\profiles\\p1\\stim.stl", &noProfileScope, Presence::absent},
         {"the first match decides: a design row hides a later profile row",
@@ -188,8 +188,8 @@ TEST(FileRowOrder, NewRowsKeepTheGroupsInOrder) {
     std::vector<FileRow> rows;
     GroupCounts counts;
     const FileRow adds[] = {
-        {"g1", FileScope::global},  {"d1", FileScope::design}, {"p1", FileScope::profile},
-        {"g2", FileScope::global},  {"d2", FileScope::design}, {"p2", FileScope::profile},
+        {"g1", FileScope::global}, {"d1", FileScope::design}, {"p1", FileScope::profile},
+        {"g2", FileScope::global}, {"d2", FileScope::design}, {"p2", FileScope::profile},
         {"g3", FileScope::global},
     };
     for (const FileRow& add : adds) {
@@ -214,9 +214,9 @@ TEST(FileRowOrder, MovesStayWithinTheScope) {
         int next;
     };
     const Case cases[] = {
-        {0, -1, 1}, {1, 0, -1},  // last profile row: no Down
-        {2, -1, -1},             // a lone design row moves nowhere
-        {3, -1, 4}, {4, 3, -1}, {-1, -1, -1}, {5, -1, -1},
+        {0, -1, 1},  {1, 0, -1},  // last profile row: no Down
+        {2, -1, -1},              // a lone design row moves nowhere
+        {3, -1, 4},  {4, 3, -1}, {-1, -1, -1}, {5, -1, -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PreviousSameScope(scopes, c.row), c.previous) << c.row;
@@ -232,9 +232,9 @@ TEST_F(FileRulesTest, StoredListsLoadGroupedAndRederived) {
     GroupCounts counts{7, 7};
     const std::vector<FileRow> rows = CategoryRows(global, design, profile, bases, counts);
     const std::vector<FileRow> expected = {
-        {".\\p1.lib", FileScope::profile},      {".\\p2.lib", FileScope::profile},
-        {".\\lib\\d1.lib", FileScope::design},  {".\\d2.lib", FileScope::design},
-        {"bare.lib", FileScope::design},        {"C:\\G1.lib", FileScope::global},
+        {".\\p1.lib", FileScope::profile},     {".\\p2.lib", FileScope::profile},
+        {".\\lib\\d1.lib", FileScope::design}, {".\\d2.lib", FileScope::design},
+        {"bare.lib", FileScope::design},       {"C:\\G1.lib", FileScope::global},
         {"C:\\G2.lib", FileScope::global},
     };
     EXPECT_EQ(rows, expected);
@@ -244,7 +244,8 @@ TEST_F(FileRulesTest, StoredListsLoadGroupedAndRederived) {
 TEST(FileRowOrder, GlobalMarker) {
     EXPECT_EQ(StoredGlobal("C:\\x.lib"), "C:\\x.lib*");
     EXPECT_EQ(ShownGlobal("C:\\x.lib*"), "C:\\x.lib");
-    EXPECT_EQ(ShownGlobal("C:\\x.lib"), "C:\\x.lib");  // entries without the marker load as they are
+    EXPECT_EQ(ShownGlobal("C:\\x.lib"),
+              "C:\\x.lib");  // entries without the marker load as they are
     EXPECT_EQ(ShownGlobal("*"), "");
 }
 
