@@ -5,10 +5,15 @@
 // library path, Edit and the sheet without a profile scope.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "SheetFixture.h"
+#include "kvwin32/crt.h"
 #include "kvTessel/FileConfigSettings.h"
 #include "kvTessel/OptionSettings.h"
 
@@ -69,8 +74,8 @@ class FilesPageTest : public SheetFixture {
     }
     // The category list has no label: it is found by its id, as a script names it (#1200).
     void category(const std::string& name) {
-        const kvwin32::RobotResult done = m_robot.select(kvwin32::ControlQuery::byId(1200),
-                                                         kvwin32::ItemQuery::named(name));
+        const kvwin32::RobotResult done =
+            m_robot.select(kvwin32::ControlQuery::byId(1200), kvwin32::ItemQuery::named(name));
         EXPECT_TRUE(done.ok()) << name << ": " << done.error;
         pump();
     }
@@ -345,9 +350,10 @@ TEST_F(FilesPageTest, EditHandsTheAbsoluteFileToTheHost) {
     select(kFiles, "D:\\inc\\params.inc");
     click("&Edit");
     using Call = RecordingFileConfig::Call;
-    EXPECT_EQ(m_config.calls, (std::vector<Call>{{EditFileKind::include, ""},
-                                                 {EditFileKind::include, "D:\\proj\\lib\\opamp.lib"},
-                                                 {EditFileKind::include, "D:\\inc\\params.inc"}}));
+    EXPECT_EQ(m_config.calls,
+              (std::vector<Call>{{EditFileKind::include, ""},
+                                 {EditFileKind::include, "D:\\proj\\lib\\opamp.lib"},
+                                 {EditFileKind::include, "D:\\inc\\params.inc"}}));
 }
 
 TEST_F(FilesPageTest, WithoutTheProfileScopeProfileFilesAreKeptButNotShown) {
@@ -367,6 +373,137 @@ TEST_F(FilesPageTest, WithoutTheProfileScopeProfileFilesAreKeptButNotShown) {
     click("OK");
     EXPECT_EQ(m_config.profileStimuli, (Strings{".\\p1.stl"}));
     EXPECT_EQ(m_config.globalStimuli, (Strings{"D:\\proj\\profiles\\p1\\p1.stl*"}));
+}
+
+TEST_F(FilesPageTest, ChangeReplacesTheSelectedFileInItsScope) {
+    m_dir.write("proj/profiles/p1/p1.stl", "* p1\n");
+    m_dir.write("proj/d1.stl", "* d1\n");
+    m_dir.write("proj/d2.stl", "* d2\n");
+    m_config.profileStimuli = {".\\p1.stl"};
+    m_config.designStimuli = {".\\d1.stl"};
+    m_config.globalStimuli = {"D:\\stim\\Pulse.STL*"};
+    // Changing a profile file copies it even where adding would not.
+    m_dir.write("windows/ventra.ini", "[SIM PROFILE]\nLOCALIZE=0\n");
+    openPage();
+    click("&Change");  // nothing selected: nothing happens
+    EXPECT_TRUE(boxes().empty());
+
+    select(kFiles, ".\\d1.stl");
+    click("&Change");  // the row's own file is already configured
+    EXPECT_EQ(lastBox(), kAlready);
+    type(kFileName, "D:\\proj\\d2.stl");
+    click("&Change");
+    EXPECT_EQ(rows(), (Items{".\\p1.stl", ".\\d2.stl", "D:\\stim\\Pulse.STL"}));
+
+    select(kFiles, ".\\p1.stl");
+    type(kFileName, "D:\\stim\\Pulse.STL");
+    click("&Change");  // configured as a global file
+    EXPECT_EQ(lastBox(), kAlready);
+    m_dir.write("stim/Ramp.stl", "* ramp\n");
+    type(kFileName, "D:\\stim\\Ramp.stl");
+    click("&Change");
+    EXPECT_EQ(rows(), (Items{".\\ramp.stl", ".\\d2.stl", "D:\\stim\\Pulse.STL"}));
+    EXPECT_EQ(m_dir.read("proj/profiles/p1/Ramp.stl"), "* ramp\n");
+
+    select(kFiles, "D:\\stim\\Pulse.STL");
+    type(kFileName, "d:/proj/lib/../d1.stl");
+    click("&Change");
+    EXPECT_EQ(rows(), (Items{".\\ramp.stl", ".\\d2.stl", "D:\\proj\\d1.stl"}));
+    click("OK");
+    EXPECT_EQ(m_config.profileStimuli, (Strings{".\\ramp.stl"}));
+    EXPECT_EQ(m_config.designStimuli, (Strings{".\\d2.stl"}));
+    EXPECT_EQ(m_config.globalStimuli, (Strings{"D:\\proj\\d1.stl*"}));
+}
+
+// Help opens the category's topic; without the help file it reports the help library's
+// failure and tries again at the next press.
+TEST_F(FilesPageTest, HelpOpensTheTopicOfTheCategory) {
+    HMODULE library = nullptr;
+    ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                   reinterpret_cast<LPCSTR>(&DllShowSettingsDialog), &library));
+    char path[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(library, path, MAX_PATH), 0u);
+    std::string helpFile = path;
+    helpFile = helpFile.substr(0, helpFile.find_last_of('\\') + 1) + "ventra.chm";
+    DeleteFileA(helpFile.c_str());
+
+    openPage();
+    click("Help");
+    EXPECT_EQ(lastBox(), "Failed to initialize Docvault : 2");
+    EXPECT_EQ(m_desktop->transcript().last(kvwin32::TranscriptKind::help), nullptr);
+
+    FILE* file = kvcrt::fopen(helpFile.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << helpFile;
+    std::fclose(file);
+    std::vector<std::string> topics;
+    for (const char* name : {"Stimulus", "Library", "Include"}) {
+        category(name);
+        click("Help");
+        const auto* help = m_desktop->transcript().last(kvwin32::TranscriptKind::help);
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(help->book, "vtug");
+        topics.push_back(help->text);
+    }
+    DeleteFileA(helpFile.c_str());
+    EXPECT_EQ(topics, (std::vector<std::string>{"49189", "49188", "49187"}));
+}
+
+// Edit tells the model editor in the configuration file where the design comes from, then
+// asks the host to open the file.
+TEST_F(FilesPageTest, EditMarksTheDesignSourceInTheConfigurationFile) {
+    m_dir.write("install/Ventra.ini", "[MODEL EDITOR]\nFROM_DRAFTER=OFF\n");
+    m_dir.mkdir("home");
+    SetEnvironmentVariableA("VENTRAINIPATH", "D:\\install\\Ventra.ini");
+    SetEnvironmentVariableA("HOME", "D:\\home");
+    m_config.designLibraries = {".\\lib\\opamp.lib"};
+    m_profile.designSource = 1;
+    openPage();
+    category("Library");
+    select(kFiles, ".\\lib\\opamp.lib");
+    click("&Edit");
+    m_profile.designSource = 0;
+    click("&Edit");
+    SetEnvironmentVariableA("VENTRAINIPATH", nullptr);
+    SetEnvironmentVariableA("HOME", nullptr);
+    using Call = RecordingFileConfig::Call;
+    EXPECT_EQ(m_config.calls,
+              (std::vector<Call>{{EditFileKind::library, "D:\\proj\\lib\\opamp.lib"},
+                                 {EditFileKind::library, "D:\\proj\\lib\\opamp.lib"}}));
+    // The per-user copy of the configuration file took both keys; the installed one is left.
+    const std::string copy = m_dir.read("home/tdssetup/Korva_Ventra/17.0.0/Ventra.ini");
+    EXPECT_NE(copy.find("FROM_DRAFTER=ON"), std::string::npos) << copy;
+    EXPECT_NE(copy.find("FROM_DIAGRAM=ON"), std::string::npos) << copy;
+    EXPECT_EQ(m_dir.read("install/Ventra.ini"), "[MODEL EDITOR]\nFROM_DRAFTER=OFF\n");
+}
+
+// A copy into a full profile folder fails as a whole: no row, no partial file, the profile
+// unchanged. The test mounts a small tmpfs over the profile folder where the system lets it;
+// elsewhere a read-only file of the same name makes the copy fail instead.
+TEST_F(FilesPageTest, ACopyIntoAFullFolderLeavesNothingBehind) {
+    m_dir.write("stim/big.stl", std::string(256 * 1024, 'x'));
+    const std::string profileHost = m_dir.host("proj/profiles/p1");
+    const bool mounted = mount("tmpfs", profileHost.c_str(), "tmpfs", 0, "size=64k") == 0;
+    if (!mounted) {
+        m_dir.write("proj/profiles/p1/big.stl", "old\n");
+        ASSERT_EQ(chmod((profileHost + "/big.stl").c_str(), 0444), 0);
+    }
+    openPage();
+    add("D:\\stim\\big.stl", "Add to Prof&ile");
+    EXPECT_EQ(lastBox(), kCopyFailed);
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(m_dir.read("proj/profiles/p1/big.stl"), mounted ? "<missing>" : "old\n");
+    click("OK");
+    EXPECT_TRUE(m_config.profileStimuli.empty());
+    EXPECT_EQ(m_config.changed, 0);
+    if (mounted) {
+        // Nothing of the attempt is left in the folder.
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(profileHost)) {
+            left.push_back(entry.path().filename().string());
+        }
+        EXPECT_TRUE(left.empty());
+        EXPECT_EQ(umount(profileHost.c_str()), 0);
+    }
 }
 
 }  // namespace
