@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "SheetFixture.h"
-#include "kvwin32/crt.h"
 #include "kvTessel/FileConfigSettings.h"
 #include "kvTessel/OptionSettings.h"
 
@@ -415,9 +414,11 @@ TEST_F(FilesPageTest, ChangeReplacesTheSelectedFileInItsScope) {
     EXPECT_EQ(m_config.globalStimuli, (Strings{"D:\\proj\\d1.stl*"}));
 }
 
-// Help opens the category's topic; without the help file it reports the help library's
-// failure and tries again at the next press.
-TEST_F(FilesPageTest, HelpOpensTheTopicOfTheCategory) {
+// The help file is "ventra.chm" beside the library, and the build does not put one there:
+// Help reports the help library's failure and tries again at every press, in every category.
+// (With the help file, each category's topic opens: the golden script files_help.kvs runs a
+// copy of the library that has one.)
+TEST_F(FilesPageTest, HelpWithoutTheHelpFileReportsAndTriesAgain) {
     HMODULE library = nullptr;
     ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                                    reinterpret_cast<LPCSTR>(&DllShowSettingsDialog), &library));
@@ -425,27 +426,20 @@ TEST_F(FilesPageTest, HelpOpensTheTopicOfTheCategory) {
     ASSERT_GT(GetModuleFileNameA(library, path, MAX_PATH), 0u);
     std::string helpFile = path;
     helpFile = helpFile.substr(0, helpFile.find_last_of('\\') + 1) + "ventra.chm";
-    DeleteFileA(helpFile.c_str());
+    ASSERT_EQ(GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES) << helpFile;
 
     openPage();
-    click("Help");
-    EXPECT_EQ(lastBox(), "Failed to initialize Docvault : 2");
-    EXPECT_EQ(m_desktop->transcript().last(kvwin32::TranscriptKind::help), nullptr);
-
-    FILE* file = kvcrt::fopen(helpFile.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << helpFile;
-    std::fclose(file);
-    std::vector<std::string> topics;
     for (const char* name : {"Stimulus", "Library", "Include"}) {
         category(name);
+        const std::size_t before = boxes().size();
         click("Help");
-        const auto* help = m_desktop->transcript().last(kvwin32::TranscriptKind::help);
-        ASSERT_NE(help, nullptr);
-        EXPECT_EQ(help->book, "vtug");
-        topics.push_back(help->text);
+        ASSERT_EQ(boxes().size(), before + 1) << name;
+        EXPECT_EQ(boxes().back(), "Failed to initialize Docvault : 2");
+        EXPECT_EQ(
+            m_desktop->transcript().entriesOf(kvwin32::TranscriptKind::messageBox).back()->icon,
+            kvwin32::BoxIcon::error);
     }
-    DeleteFileA(helpFile.c_str());
-    EXPECT_EQ(topics, (std::vector<std::string>{"49189", "49188", "49187"}));
+    EXPECT_EQ(m_desktop->transcript().last(kvwin32::TranscriptKind::help), nullptr);
 }
 
 // Edit tells the model editor in the configuration file where the design comes from, then
