@@ -26,7 +26,7 @@ enum class FileScope : int {
 
 // Whether the text holds a "\" or a "/".
 bool HasSeparator(std::string_view text);
-// The text in lower case, as the system folds letters (ASCII and the code page's accented ones).
+// The text in lower case, folded as the framework's CString::MakeLower folds it.
 std::string LowerCase(std::string_view text);
 // Whether two texts are equal ignoring letter case.
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
