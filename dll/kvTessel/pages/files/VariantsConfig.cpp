@@ -242,11 +242,7 @@ BOOL CVariantsConfig::OnInitDialog() {
 }
 
 void CVariantsConfig::ShowCategoryExtras() {
-    const bool library = category() == FileCategory::library;
-    ShowControls(*this, {IDC_UPDATE_INDEX}, false);
-    if (library) {
-        ShowControls(*this, {IDC_UPDATE_INDEX}, true);
-    }
+    ShowControls(*this, {IDC_UPDATE_INDEX}, category() == FileCategory::library);
     m_helpText = category() == FileCategory::include ? loadText(IDS_INCLUDE_HELP) : CString();
     SetDlgItemText(IDC_FILE_HELP_TEXT, m_helpText);
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "SheetFixture.h"
 #include "kvTessel/FileConfigSettings.h"
 #include "kvTessel/OptionSettings.h"
@@ -498,6 +500,44 @@ TEST_F(FilesPageTest, ACopyIntoAFullFolderLeavesNothingBehind) {
         EXPECT_TRUE(left.empty());
         EXPECT_EQ(umount(profileHost.c_str()), 0);
     }
+}
+
+// The page's own pictures: the Remove, Up and Down buttons are owner drawn and take the size
+// of their 20 by 18 pixel faces; the file list's small images are the three 16-pixel scope
+// pictures, and every row shows the picture of its scope.
+TEST_F(FilesPageTest, ButtonsAndRowsShowTheirPictures) {
+    m_config.globalStimuli = {"D:\\g.stl*"};
+    m_config.designStimuli = {".\\d.stl"};
+    m_config.profileStimuli = {".\\p.stl"};
+    openPage();
+    for (const char* button : {"&R", "&U", "&D"}) {
+        const HWND hwnd = control(button);
+        EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << button;
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        EXPECT_EQ(rect.right - rect.left, 20) << button;
+        EXPECT_EQ(rect.bottom - rect.top, 18) << button;
+    }
+    const HWND list = control(kFiles);
+    const auto images =
+        reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images), 3);
+    int cx = 0;
+    int cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(images, &cx, &cy));
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
+    std::vector<int> shown;
+    for (int i = 0; i < 3; ++i) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = i;
+        ASSERT_TRUE(SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        EXPECT_EQ(item.iImage, static_cast<int>(item.lParam));
+        shown.push_back(item.iImage);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{1, 2, 0}));  // profile, design, global
 }
 
 }  // namespace
