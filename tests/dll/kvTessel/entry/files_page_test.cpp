@@ -540,4 +540,27 @@ TEST_F(FilesPageTest, ButtonsAndRowsShowTheirPictures) {
     EXPECT_EQ(shown, (std::vector<int>{1, 2, 0}));  // profile, design, global
 }
 
+// A modeless sheet hidden and shown again builds the page's window anew: the page shows what
+// was applied, in the category it showed, and its buttons and lists work on the new window.
+TEST_F(FilesPageTest, AModelessSheetShownAgainStartsFromTheRecord) {
+    m_config.designLibraries = {".\\lib\\opamp.lib"};
+    openPage();
+    category("Library");
+    add("D:\\other\\x.lib", "&Add to Design");
+    click("Apply");
+    add("E:\\y.lib", "&Add to Design");  // not applied: gone with the window
+    DllShowModelessDialog(m_sheet, SETTINGS_SHOW_HIDE);
+    pump();
+    DllShowModelessDialog(m_sheet, SETTINGS_SHOW_NORMAL);
+    pump();
+    clickTab("Configuration Files");
+    EXPECT_EQ(rows(), (Items{"..\\other\\x.lib", ".\\lib\\opamp.lib"}));
+    EXPECT_TRUE(kvwin32::Robot::visible(control("Update Inde&x")));
+    select(kFiles, ".\\lib\\opamp.lib");
+    click("&U");
+    EXPECT_EQ(rows(), (Items{".\\lib\\opamp.lib", "..\\other\\x.lib"}));
+    click("OK");
+    EXPECT_EQ(m_config.designLibraries, (Strings{".\\lib\\opamp.lib", "..\\other\\x.lib"}));
+}
+
 }  // namespace
