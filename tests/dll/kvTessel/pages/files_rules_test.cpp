@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "kvwin32/drives.h"
+#include "kvwin32/registry_file.h"
 #include "pages/files/FileRules.h"
 
 namespace {
@@ -247,6 +248,50 @@ TEST(FileRowOrder, GlobalMarker) {
     EXPECT_EQ(ShownGlobal("C:\\x.lib"),
               "C:\\x.lib");  // entries without the marker load as they are
     EXPECT_EQ(ShownGlobal("*"), "");
+}
+
+// Where LOCALIZE is read: the file the registry value names when it is a string value, else
+// ventra.ini in the Windows folder; 1 when the file or the key is missing.
+TEST_F(FileRulesTest, LocalizeComesFromTheConfigurationFileTheRegistryNames) {
+    m_dir.write("d/windows/ventra.ini", "[SIM PROFILE]\nLOCALIZE=0\n");
+    m_dir.write("d/named.ini", "[sim profile]\nlocalize=2\n");
+    ::SetEnvironmentVariableA("WINDIR", "D:\\windows");
+    const std::string key =
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tarvo\\Switchyard\\17.0.0\\ProductConfiguration\\Shared]"
+        "\r\n";
+    struct Case {
+        const char* name;
+        std::string registry;  // ".reg" body, empty for no key
+        const char* file;
+        int flag;
+    };
+    const Case cases[] = {
+        {"no key: the Windows folder", "", "D:\\windows\\ventra.ini", 0},
+        {"a string value", key + "\"VentraConfigFile\"=\"D:\\\\named.ini\"\r\n", "D:\\named.ini",
+         2},
+        {"an expandable string value",
+         key +
+             "\"VentraConfigFile\"=hex(2):44,00,3a,00,5c,00,6e,00,61,00,6d,00,65,00,64,00,2e,00,69,"
+             "00,6e,00,69,00,00,00\r\n",
+         "D:\\named.ini", 2},
+        {"a number: the Windows folder", key + "\"VentraConfigFile\"=dword:00000001\r\n",
+         "D:\\windows\\ventra.ini", 0},
+        {"a key without the value", key, "D:\\windows\\ventra.ini", 0},
+        {"a named file that does not exist: the default",
+         key + "\"VentraConfigFile\"=\"D:\\\\none.ini\"\r\n", "D:\\none.ini", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        kvwin32::clearRegistry();
+        if (!c.registry.empty()) {
+            const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n" + c.registry;
+            ASSERT_EQ(kvwin32::loadRegistryText(text).error, static_cast<DWORD>(ERROR_SUCCESS));
+        }
+        EXPECT_EQ(LocalizeConfigFile(), c.file);
+        EXPECT_EQ(ReadLocalizeFlag(), c.flag);
+    }
+    kvwin32::clearRegistry();
+    ::SetEnvironmentVariableA("WINDIR", nullptr);
 }
 
 }  // namespace
