@@ -10,6 +10,7 @@
 #include "GoldenImage.h"
 #include "SheetFixture.h"
 #include "kvwin32/render.h"
+#include "kvwin32/robot.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void PrintTo(const GoldenCase& c, std::ostream* os) {
 class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInterface<GoldenCase> {
   public:
     GeneralSettings& general() { return m_general; }
+    SimProfile& profile() { return m_profile; }
     using SheetFixture::select;
     using SheetFixture::type;
 };
@@ -39,6 +41,32 @@ std::function<void(SheetGolden&)> showOption(const char* type, const char* optio
     return [type, option](SheetGolden& t) {
         t.select("Analysis type:", type);
         t.select("Options:", option);
+    };
+}
+
+// The Configuration Files page on a profile with a file of each scope in its libraries and an
+// include file, showing one category as a person picks it (the list has no label: by its id).
+std::function<void(SheetGolden&)> withFileConfig() {
+    return [](SheetGolden& t) {
+        static FileConfigSettings files;
+        files = FileConfigSettings();
+        files.libraryPath = "\"D:\\proj\\lib\";\"D:\\shared\\models\"";
+        files.profileLibraries = {".\\tuned.lib"};
+        files.designLibraries = {".\\lib\\opamp.lib", "..\\shared\\diodes.lib"};
+        files.globalLibraries = {"D:\\shared\\models\\standard.lib*"};
+        files.designIncludes = {".\\params.inc"};
+        t.profile().fileConfig = &files;
+    };
+}
+std::function<void(SheetGolden&)> showFiles(const char* category, const char* row) {
+    return [category, row](SheetGolden& t) {
+        kvwin32::Robot robot;
+        EXPECT_TRUE(
+            robot.select(kvwin32::ControlQuery::byId(1200), kvwin32::ItemQuery::named(category))
+                .ok());
+        if (*row != '\0') {
+            t.select("Confi&gured Files", row);
+        }
     };
 }
 
@@ -69,6 +97,9 @@ const GoldenCase kCases[] = {
     {"analysis_ac_sweep", "Analysis ", nullptr, showOption("AC Sweep/Noise", "General Settings")},
     {"analysis_bias_point", "Analysis ", nullptr, showOption("Bias Point", "General Settings")},
     {"sheet_configuration_files", "Configuration Files", nullptr},
+    {"files_library", "Configuration Files", withFileConfig(),
+     showFiles("Library", ".\\lib\\opamp.lib")},
+    {"files_include", "Configuration Files", withFileConfig(), showFiles("Include", "")},
     {"sheet_options", "Options", nullptr},
     {"sheet_data_collection", "Data Collection ", nullptr},
     {"sheet_probe_window", "Vavir Window", nullptr},
