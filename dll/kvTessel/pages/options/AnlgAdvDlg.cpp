@@ -17,8 +17,8 @@ using D = CAnlgAdvDlg;
 using O = OptionSettings;
 using Row = fields::Field<D, O>;
 using fields::checkField;
-using options::optionField;
 using options::kComparesStored;
+using options::optionField;
 
 // In exchange order; the algorithm and method lists come last and are not exchanged: their
 // texts are taken from the lists' selections at OK.
@@ -70,7 +70,7 @@ constexpr std::array<MinimumValue, 4> kMinimumValues = {{
 
 // The switches, all cleared by Reset.
 constexpr std::array<int D::*, 9> kSwitches = {
-    &D::m_NOGMINI,  &D::m_STEPGMIN,  &D::m_NOSTEPDEP, &D::m_GMINSRC, &D::m_PSEUDOTRAN,
+    &D::m_NOGMINI,   &D::m_STEPGMIN,  &D::m_NOSTEPDEP, &D::m_GMINSRC,  &D::m_PSEUDOTRAN,
     &D::m_BRKDEPSRC, &D::m_NOSTEPSRC, &D::m_CONVAID,   &D::m_TRANCONV,
 };
 
@@ -158,8 +158,7 @@ BOOL CAnlgAdvDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     FillItems(*this, IDC_ADV_SOLVER, {IDS_SOLVER_DEFAULT, IDS_SOLVER_0, IDS_SOLVER_1});
     // The method list sorts its items: "Default", "Gear", "Trapezoidal".
-    FillItems(*this, IDC_ADV_METHOD,
-              {IDS_METHOD_DEFAULT, IDS_METHOD_TRAPEZOIDAL, IDS_METHOD_GEAR});
+    FillItems(*this, IDC_ADV_METHOD, {IDS_METHOD_DEFAULT, IDS_METHOD_TRAPEZOIDAL, IDS_METHOD_GEAR});
     selectLists();
     UpdateData(TRUE);
     applyStepRules();

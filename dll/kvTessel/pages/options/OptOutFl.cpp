@@ -34,8 +34,7 @@ constexpr Row kFields[] = {
     options::intSlotField(IDC_OUT_NUMDG, &P::m_NUMDG, OptionSlot::NUMDG, Exchange::text,
                           kMarksModified),
     checkField(IDC_OUT_OPTS, &P::m_OPTS, &O::OPTS, kMarksModified),
-    Row{IDC_OUT_WIDTH, &P::m_width, OptionSlot::outputWidth, Exchange::comboString,
-        kMarksModified},
+    Row{IDC_OUT_WIDTH, &P::m_width, OptionSlot::outputWidth, Exchange::comboString, kMarksModified},
 };
 constexpr std::span<const Row> kTable(kFields);
 
@@ -44,7 +43,7 @@ constexpr std::span<const Row> kTable(kFields);
 constexpr std::array<int P::*, 5> kIncludedByDefault = {&P::m_bias, &P::m_echo, &P::m_model,
                                                         &P::m_messages, &P::m_pageBreaks};
 constexpr std::array<int P::*, 11> kChecks = {
-    &P::m_ACCT, &P::m_EXPAND, &P::m_LIBRARY, &P::m_LIST,       &P::m_bias, &P::m_NODE,
+    &P::m_ACCT, &P::m_EXPAND, &P::m_LIBRARY,  &P::m_LIST,       &P::m_bias, &P::m_NODE,
     &P::m_echo, &P::m_model,  &P::m_messages, &P::m_pageBreaks, &P::m_OPTS,
 };
 

@@ -20,9 +20,9 @@ class COptOutFl : public COptionPanel {
     int m_LIST = 0;
     int m_bias = 1;  // !NOBIAS
     int m_NODE = 0;
-    int m_echo = 1;      // !NOECHO
-    int m_model = 1;     // !NOMOD
-    int m_messages = 1;  // !NOOUTMSG
+    int m_echo = 1;        // !NOECHO
+    int m_model = 1;       // !NOMOD
+    int m_messages = 1;    // !NOOUTMSG
     int m_pageBreaks = 1;  // !NOPAGE
     int m_OPTS = 0;
     int m_NUMDG = 4;

@@ -80,8 +80,7 @@ std::string slotText(const Owner& owner, const Field<Owner, OptionSettings>& row
             if constexpr (std::is_same_v<std::decay_t<decltype(held)>, CString>) {
                 return static_cast<LPCSTR>(held);
             } else {
-                return std::to_string((row.flags & kFromOne) != 0 ? held + 1
-                                                                                    : held);
+                return std::to_string((row.flags & kFromOne) != 0 ? held + 1 : held);
             }
         },
         row.member);
@@ -116,7 +115,8 @@ void saveOptions(const Owner& owner, OptionSettings& record,
                 ResetAndCompare(record, *slot, text);
             }
         } else if (row.flags & kInverted) {
-            std::int32_t OptionSettings::*stored = std::get<std::int32_t OptionSettings::*>(row.stored);
+            std::int32_t OptionSettings::*stored =
+                std::get<std::int32_t OptionSettings::*>(row.stored);
             record.*stored = (owner.*std::get<int Owner::*>(row.member)) == 0 ? 1 : 0;
         } else {
             fields::saveField(owner, record, row);
@@ -131,8 +131,8 @@ void resetOptionTexts(Owner& owner, std::span<const Field<Owner, OptionSettings>
     for (const auto& row : table) {
         const OptionSlot* slot = internal::slotOf(row);
         if (auto* member = std::get_if<CString Owner::*>(&row.member); slot && member) {
-            owner.**member = withDefaults ? CString(std::string(OptionDefault(*slot)).c_str())
-                                          : CString();
+            owner.** member =
+                withDefaults ? CString(std::string(OptionDefault(*slot)).c_str()) : CString();
         }
     }
 }

@@ -112,10 +112,14 @@ TEST(OptionTable, NumbersAreComparedAsTheirDecimalText) {
         int value;
         Expect expected;
     } rows[] = {
-        {OptionSlot::speedLevel, 3, {"3", 0}},   {OptionSlot::speedLevel, 0, {"0", 1}},
-        {OptionSlot::speedLevel, 5, {"5", 1}},   {OptionSlot::timingMode, 2, {"2", 0}},
-        {OptionSlot::timingMode, 4, {"4", 1}},   {OptionSlot::NUMDG, 4, {"4", 0}},
-        {OptionSlot::NUMDG, -1, {"-1", 1}},      {OptionSlot::adIoLevel, 1, {"1", 0}},
+        {OptionSlot::speedLevel, 3, {"3", 0}},
+        {OptionSlot::speedLevel, 0, {"0", 1}},
+        {OptionSlot::speedLevel, 5, {"5", 1}},
+        {OptionSlot::timingMode, 2, {"2", 0}},
+        {OptionSlot::timingMode, 4, {"4", 1}},
+        {OptionSlot::NUMDG, 4, {"4", 0}},
+        {OptionSlot::NUMDG, -1, {"-1", 1}},
+        {OptionSlot::adIoLevel, 1, {"1", 0}},
         {OptionSlot::flipFlopInitialState, 0, {"0", 1}},
     };
     for (const auto& row : rows) {
