@@ -122,6 +122,23 @@ TEST_F(OptionsPageTest, TheComparisonWithTheDefaultIsTextual) {
     EXPECT_EQ(isSet(OptionSlot::RELTOL), 1);
 }
 
+// Texts are kept as typed: what reaches the profile is what the edit took from the keyboard, and
+// a long stored text is shown whole.
+TEST_F(OptionsPageTest, LongTextsAreBoundedByTheEditAndKeptWhole) {
+    const std::string stored(5000, '7');
+    m_options.optionValues[slotIndex(OptionSlot::TNOM)] = stored;
+    openPage();
+    EXPECT_EQ(text("Default nominal temperature:"), stored);
+    type("Best accuracy of charges:", std::string(40000, '1') + "p");
+    const std::string shown = text("Best accuracy of charges:");
+    // An edit takes 30000 characters from the keyboard unless told otherwise.
+    EXPECT_EQ(shown, std::string(30000, '1'));
+    click("OK");
+    EXPECT_EQ(value(OptionSlot::CHGTOL), shown);
+    EXPECT_EQ(isSet(OptionSlot::CHGTOL), 1);
+    EXPECT_EQ(value(OptionSlot::TNOM), stored);
+}
+
 TEST_F(OptionsPageTest, TheEditsMarkThePageModifiedButThreadsAndTheCheckBoxesDoNot) {
     openPage();
     type("Number of Threads*", "4");
