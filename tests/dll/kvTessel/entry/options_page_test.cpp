@@ -34,9 +34,7 @@ class OptionsPageTest : public SheetFixture {
         clickTab("Options");
     }
     void reopen() {
-        DllDeleteModelessDialog(m_sheet);
-        m_sheet = nullptr;
-        pump();
+        deleteSheet();
         openPage();
     }
     std::string value(OptionSlot slot) const { return m_options.optionValues[slotIndex(slot)]; }
