@@ -29,6 +29,11 @@ class OptionsPageTest : public SheetFixture {
         m_options.autoConvergeRestart = 1;
         m_profile.options = &m_options;
     }
+    void TearDown() override {
+        // Every step queued for a dialog ran inside it.
+        EXPECT_EQ(m_desktop->pendingActions(), 0u);
+        SheetFixture::TearDown();
+    }
     void openPage() {
         openModeless();
         clickTab("Options");
@@ -733,6 +738,55 @@ TEST_F(OptionsPageTest, HidingTheSheetCancelsAnOpenOptionsDialog) {
     click("OK");
     EXPECT_EQ(value(OptionSlot::DEFW), "100.00u");
     EXPECT_EQ(isSet(OptionSlot::DEFW), 0);
+}
+
+// ---- Without an options record -----------------------------------------------------------
+
+// The dialogs show the built-in defaults (AutoConverge its empty limits); with no record to go
+// back to, their Reset empties the texts, and nothing is written.
+TEST_F(OptionsPageTest, WithoutARecordTheDialogsResetToEmptyTexts) {
+    m_profile.options = nullptr;
+    openPage();
+    later([&] {
+        EXPECT_EQ(text("Default length:"), "100.00u");
+        click("Reset");
+        EXPECT_EQ(text("Default length:"), "");
+        EXPECT_EQ(text("Default drain area:"), "");
+    });
+    later([&] { click("OK"); });
+    click("MOSFET Options...");
+    later([&] {
+        EXPECT_EQ(text("Total Transient iteration limit (0=infinity):"), "0");
+        click("Use Gmin Stepping");
+        click("Reset");
+        EXPECT_EQ(text("Total Transient iteration limit (0=infinity):"), "");
+        EXPECT_EQ(text("Relative Time step Tolerance"), "");
+        EXPECT_EQ(selected("Simulation algorithm:"), "default");
+        EXPECT_FALSE(checked("Use Gmin Stepping"));
+    });
+    later([&] { click("OK"); });
+    click("Advanced Options...");
+    later([&] {
+        EXPECT_EQ(kvwin32::Robot::text(next("ITL1")), "");
+        click("AutoConverge");
+        click("Reset");
+        EXPECT_FALSE(checked("ITL1"));
+        EXPECT_TRUE(checked("Restart"));
+        EXPECT_EQ(kvwin32::Robot::text(next("PIVTOL")), "");
+    });
+    later([&] { click("OK"); });
+    click("AutoConverge...");
+    select("Category:", kGate);
+    later([&] {
+        EXPECT_EQ(text("Minimum output drive resistance:"), "2.0");
+        click("Reset");
+        EXPECT_EQ(text("Minimum output drive resistance:"), "");
+    });
+    later([&] { click("OK"); });
+    click("Advanced Options...");
+    click("OK");
+    EXPECT_EQ(DllIsDialogDisplayed(m_sheet), 0);
+    EXPECT_EQ(m_profile.options, nullptr);
 }
 
 }  // namespace
