@@ -7,6 +7,7 @@
 #include <afxwin.h>
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
