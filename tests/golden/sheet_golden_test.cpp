@@ -2,6 +2,7 @@
 // an example profile and the page's tab is clicked, painted by the window system and compared
 // pixel by pixel with its reference in images/. See README.md for adding a page.
 #include <gtest/gtest.h>
+#include <sched.h>
 
 #include <functional>
 #include <ostream>
@@ -13,6 +14,25 @@
 #include "kvwin32/robot.h"
 
 namespace {
+
+// The Options page's analog panel names the processor count of the machine; the pictures are
+// taken with the process on one processor, so that they are the same on every machine.
+const bool kOnOneProcessor = [] {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof(set), &set) != 0) {
+        return false;
+    }
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+        if (CPU_ISSET(cpu, &set)) {
+            cpu_set_t one;
+            CPU_ZERO(&one);
+            CPU_SET(cpu, &one);
+            return sched_setaffinity(0, sizeof(one), &one) == 0;
+        }
+    }
+    return false;
+}();
 
 class SheetGolden;
 
@@ -101,11 +121,16 @@ const GoldenCase kCases[] = {
      showFiles("Library", ".\\lib\\opamp.lib")},
     {"files_include", "Configuration Files", withFileConfig(), showFiles("Include", "")},
     {"sheet_options", "Options", nullptr},
+    {"options_gate", "Options", nullptr,
+     [](SheetGolden& t) { t.select("Category:", "Gate-level Simulation"); }},
+    {"options_output_file", "Options", nullptr,
+     [](SheetGolden& t) { t.select("Category:", "Output file"); }},
     {"sheet_data_collection", "Data Collection ", nullptr},
     {"sheet_probe_window", "Vavir Window", nullptr},
 };
 
 TEST_P(SheetGolden, LooksAsItsReference) {
+    ASSERT_TRUE(kOnOneProcessor);
     ASSERT_FALSE(kvwin32::dialogFontFile().empty())
         << "the dialog font could not be read; scripts/deps installs its package";
     const GoldenCase& c = GetParam();
@@ -126,6 +151,58 @@ TEST_P(SheetGolden, LooksAsItsReference) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, SheetGolden, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// ---- Modal dialogs opened from a page ----------------------------------------------------
+
+struct ModalCase {
+    const char* name;      // the reference is images/NAME.png
+    const char* tab;       // the tab clicked first
+    const char* category;  // an item chosen in the page's "Category:" list first; "" for none
+    const char* button;    // the button that opens the dialog
+};
+
+void PrintTo(const ModalCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ModalGolden : public kvtest::SheetFixture, public ::testing::WithParamInterface<ModalCase> {};
+
+const ModalCase kModalCases[] = {
+    {"options_advanced_analog", "Options", "", "Advanced Options..."},
+    {"options_mosfet", "Options", "", "MOSFET Options..."},
+    {"options_autoconverge", "Options", "", "AutoConverge..."},
+    {"options_advanced_gate", "Options", "Gate-level Simulation", "Advanced Options..."},
+};
+
+// The picture is taken while the dialog waits for its first input, as a person first sees it;
+// then the dialog is cancelled.
+TEST_P(ModalGolden, LooksAsItsReference) {
+    ASSERT_FALSE(kvwin32::dialogFontFile().empty())
+        << "the dialog font could not be read; scripts/deps installs its package";
+    const ModalCase& c = GetParam();
+    openModeless();
+    clickTab(c.tab);
+    if (*c.category != '\0') {
+        select("Category:", c.category);
+    }
+    kvwin32::PixelImage picture;
+    HWND dialog = nullptr;
+    m_desktop->queueAction([&] {
+        dialog = kvwin32::topmostModalDialog();
+        if (dialog != nullptr) {
+            picture = kvwin32::renderWindow(dialog);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    click(c.button);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(kvtest::matchesGolden(c.name, picture));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, ModalGolden, ::testing::ValuesIn(kModalCases),
+                         [](const ::testing::TestParamInfo<ModalCase>& info) {
                              return std::string(info.param.name);
                          });
 
