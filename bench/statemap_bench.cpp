@@ -41,7 +41,8 @@ const std::string& mapFile() {
         for (std::uint32_t i = 0; written < 100'000'000; ++i) {
             block += kinds[i % 5];
             block += " p" + std::to_string(i) + " " + std::to_string(i % 9973) + ".5e-6";
-            block += i % 7 == 0 ? "\r\n" : (i % 5 == 3 ? "  real " + std::to_string(i) + "\n" : " 12.5\n");
+            block += i % 7 == 0 ? "\r\n"
+                                : (i % 5 == 3 ? "  real " + std::to_string(i) + "\n" : " 12.5\n");
             if (block.size() > (1 << 20)) {
                 written += std::fwrite(block.data(), 1, block.size(), file);
                 block.clear();
@@ -82,8 +83,9 @@ void BM_StateMapNewlineScan(benchmark::State& state) {
         std::size_t lines = 0;
         std::size_t got = 0;
         while ((got = std::fread(block.data(), 1, block.size(), file)) > 0) {
-            for (const char* p = block.data(); (p = static_cast<const char*>(std::memchr(
-                                                     p, '\n', got - (p - block.data())))) != nullptr;
+            for (const char* p = block.data();
+                 (p = static_cast<const char*>(std::memchr(p, '\n', got - (p - block.data())))) !=
+                 nullptr;
                  ++p) {
                 ++lines;
             }

@@ -134,6 +134,16 @@ ScriptRunner::ScriptRunner(const SheetExports& exports, ProfileDocument& doc, st
 }
 
 ScriptRunner::~ScriptRunner() {
+    // The library's checkpoint registry points at entries of the profile: it is emptied and
+    // ended before the document that owns them goes, and entries the library made for the
+    // profile's records become the document's to free.
+    m_doc.adoptLibraryEntries();
+    if (m_exports.checkpointEntries != nullptr) {
+        m_exports.checkpointEntries->clear();
+    }
+    if (m_exports.endCheckpointRegistry != nullptr) {
+        m_exports.endCheckpointRegistry();
+    }
     if (HostFileConfig* files = m_doc.fileConfig()) {
         files->setListener({});
     }

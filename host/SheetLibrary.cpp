@@ -12,13 +12,14 @@ namespace kvhost {
 namespace {
 
 template <typename Fn>
-bool lookUp(void* handle, const char* name, Fn& out, std::string& missing) {
+bool lookUp(void* handle, const char* name, Fn& out, std::string& missing,
+            const char* shownName = nullptr) {
     void* symbol = dlsym(handle, name);
     if (symbol == nullptr) {
         if (!missing.empty()) {
             missing += ", ";
         }
-        missing += name;
+        missing += shownName != nullptr ? shownName : name;
         return false;
     }
     out = reinterpret_cast<Fn>(symbol);
@@ -55,6 +56,11 @@ Result<SheetLibrary> SheetLibrary::load(const std::string& path) {
     lookUp(handle, "DllPreTranslateMessage", e.preTranslateMessage, missing);
     lookUp(handle, "DllUpdateGeneralPage", e.updateGeneralPage, missing);
     lookUp(handle, "getModuleVersionInfo", e.getModuleVersionInfo, missing);
+    // The registry class is exported with C++ names (the Itanium mangling of g++ and clang).
+    lookUp(handle, "_ZN16ISyncCkptReStart13chkptSimEntryE", e.checkpointEntries, missing,
+           "ISyncCkptReStart::chkptSimEntry");
+    lookUp(handle, "_ZN16ISyncCkptReStart6killObEv", e.endCheckpointRegistry, missing,
+           "ISyncCkptReStart::killOb");
     if (!missing.empty()) {
         return Error{"the settings library '" + path + "' lacks the exports " + missing};
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Result.h"
 #include "kvTessel/Exports.h"
@@ -23,6 +24,10 @@ struct SheetExports {
     int (*preTranslateMessage)(MSG*) = nullptr;
     void (*updateGeneralPage)(CSimPropertySheet*, const GeneralSettings*, GeneralField) = nullptr;
     int (*getModuleVersionInfo)(char*) = nullptr;
+    // The exported checkpoint registry (ISyncCkptReStart): its list of entries, which point
+    // into the host's profile, and the end of its singleton.
+    std::vector<CCheckPointReader*>* checkpointEntries = nullptr;
+    void (*endCheckpointRegistry)() = nullptr;
 };
 
 // A loaded settings library. It stays loaded until the process ends: its application object

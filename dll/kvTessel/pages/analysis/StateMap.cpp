@@ -40,7 +40,8 @@ std::string_view nextField(std::string_view line, std::size_t& pos) {
 std::string_view bounded(std::string_view line, bool& cut) {
     cut = false;
     if (const void* nul = std::memchr(line.data(), '\0', line.size()); nul != nullptr) {
-        line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+        line =
+            line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
         cut = true;
     }
     if (line.size() >= kStateMapLineLimit) {
@@ -140,7 +141,8 @@ void StateMapParser::feed(std::string_view bytes) {
     while (pos < size) {
         if (!lfKnown || nextLf < pos) {
             const void* lf = std::memchr(data + pos, '\n', size - pos);
-            nextLf = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+            nextLf = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)
+                                   : size;
             lfKnown = true;
         }
         const void* cr = std::memchr(data + pos, '\r', nextLf - pos);

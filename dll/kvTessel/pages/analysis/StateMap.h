@@ -29,7 +29,9 @@ class StateMap {
     // The number of real-time points.
     int realTimeCount() const { return static_cast<int>(m_realTime.size()); }
     // Simulation-time point `i` (0 <= i < simulationCount()).
-    StatePoint simulationPoint(int i) const { return point(m_simulation[static_cast<std::size_t>(i)]); }
+    StatePoint simulationPoint(int i) const {
+        return point(m_simulation[static_cast<std::size_t>(i)]);
+    }
     // Real-time point `i` (0 <= i < realTimeCount()).
     StatePoint realTimePoint(int i) const { return point(m_realTime[static_cast<std::size_t>(i)]); }
 
