@@ -57,9 +57,10 @@ BOOL CInPlaceButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, L
 
 void CInPlaceButton::OnKillFocus(CWnd* newWnd) {
     if (IsWindowVisible() && !m_holdFocusReports) {
-        InPlaceNotify report{nullptr, kInPlaceFocusLost,
-                             reinterpret_cast<UINT_PTR>(newWnd != nullptr ? newWnd->m_hWnd : nullptr),
-                             CurrentMessagePoint()};
+        InPlaceNotify report{
+            nullptr, kInPlaceFocusLost,
+            reinterpret_cast<UINT_PTR>(newWnd != nullptr ? newWnd->m_hWnd : nullptr),
+            CurrentMessagePoint()};
         if (SendInPlaceReport(m_notify, report)) {
             HideInPlaceEditor(*this, m_notify);
         }

@@ -9,9 +9,9 @@ ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
 BOOL CInPlaceEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    const BOOL created = CEdit::Create(style | WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL | ES_NOHIDESEL |
-                             ES_WANTRETURN,
-                         rect, parent, id);
+    const BOOL created = CEdit::Create(
+        style | WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN, rect,
+        parent, id);
     // A window of a system class is bound to its object once it exists, after WM_CREATE: the
     // notify window is then taken here.
     if (created && m_notify == nullptr) {
@@ -41,9 +41,10 @@ BOOL CInPlaceEdit::PreTranslateMessage(MSG* msg) {
 
 void CInPlaceEdit::OnKillFocus(CWnd* newWnd) {
     if (IsWindowVisible()) {
-        InPlaceNotify report{m_hWnd, kInPlaceFocusLost,
-                             reinterpret_cast<UINT_PTR>(newWnd != nullptr ? newWnd->m_hWnd : nullptr),
-                             CurrentMessagePoint()};
+        InPlaceNotify report{
+            m_hWnd, kInPlaceFocusLost,
+            reinterpret_cast<UINT_PTR>(newWnd != nullptr ? newWnd->m_hWnd : nullptr),
+            CurrentMessagePoint()};
         if (SendInPlaceReport(m_notify, report)) {
             HideInPlaceEditor(*this, m_notify);
         }

@@ -16,9 +16,9 @@ void HideInPlaceEditor(CWnd& editor, HWND notify) {
     if (!editor.IsWindowVisible()) {
         return;
     }
-    editor.SetWindowPos(nullptr, 0, 0, 0, 0,
-                        SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOZORDER |
-                            SWP_NOACTIVATE);
+    editor.SetWindowPos(
+        nullptr, 0, 0, 0, 0,
+        SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOZORDER | SWP_NOACTIVATE);
     if (notify != nullptr) {
         ::SetFocus(notify);
     }

@@ -10,9 +10,9 @@
 
 // Report codes.
 enum : std::uint32_t {
-    kInPlaceKey = 1,          // Enter or Escape; param is the virtual-key code
-    kInPlaceClicked = 2,      // the browse button was clicked; param is its control identifier
-    kInPlaceFocusLost = 3,    // param is the window receiving the focus, 0 if none
+    kInPlaceKey = 1,        // Enter or Escape; param is the virtual-key code
+    kInPlaceClicked = 2,    // the browse button was clicked; param is its control identifier
+    kInPlaceFocusLost = 3,  // param is the window receiving the focus, 0 if none
 };
 
 // One report of an in-place editor.

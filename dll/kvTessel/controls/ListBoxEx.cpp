@@ -60,9 +60,9 @@ BOOL CListBoxEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 void CListBoxEx::PreSubclassWindow() {
     // A list of a dialog template gets the styles it needs, is made a drag list and gets its
     // editors.
-    ::SetWindowLongA(m_hWnd, GWL_STYLE,
-                     static_cast<LONG>(::GetWindowLongA(m_hWnd, GWL_STYLE)) |
-                         static_cast<LONG>(kListStyle));
+    ::SetWindowLongA(
+        m_hWnd, GWL_STYLE,
+        static_cast<LONG>(::GetWindowLongA(m_hWnd, GWL_STYLE)) | static_cast<LONG>(kListStyle));
     ::SetWindowLongA(m_hWnd, GWL_EXSTYLE,
                      static_cast<LONG>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)) | WS_EX_CLIENTEDGE);
     CDragListBox::PreSubclassWindow();

@@ -21,10 +21,9 @@ class CListBoxEx : public CDragListBox {
 
     // The styles of the list (child, visible, owner-drawn fixed rows with strings, keyboard
     // notifications, extended selection, a vertical scroll bar always shown, a client edge).
-    static constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY |
-                                        LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                        LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT |
-                                        LBS_EXTENDEDSEL | LBS_DISABLENOSCROLL;
+    static constexpr DWORD kListStyle =
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+        LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT | LBS_EXTENDEDSEL | LBS_DISABLENOSCROLL;
 
     // Creates the list with kListStyle added to `style`.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);

@@ -50,11 +50,10 @@ class ListBoxExTest : public kvtest::WindowFixture {
         ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                                   200, nullptr, nullptr));
         // As a dialog binds it: a plain list box of a template, subclassed.
-        HWND box = ::CreateWindowExA(0, "LISTBOX", "",
-                                     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY,
-                                     10, 10, 200, 140, host.m_hWnd,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)), nullptr,
-                                     nullptr);
+        HWND box = ::CreateWindowExA(
+            0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 10, 10,
+            200, 140, host.m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100)), nullptr,
+            nullptr);
         ASSERT_NE(box, nullptr);
         ASSERT_TRUE(list.SubclassWindow(box));
         fill({"zero", "one", "two"});
@@ -95,9 +94,7 @@ class ListBoxExTest : public kvtest::WindowFixture {
         InPlaceNotify r{from, code, param, POINT{0, 0}};
         return list.SendMessage(InPlaceMessage(), 0, reinterpret_cast<LPARAM>(&r));
     }
-    bool editing() {
-        return list.GetEditedItem() != -1 && list.GetEditor()->IsWindowVisible();
-    }
+    bool editing() { return list.GetEditedItem() != -1 && list.GetEditor()->IsWindowVisible(); }
     void typeInEditor(const char* text) { list.GetEditor()->SetWindowText(text); }
     CPoint screenCentre(int index) {
         CRect rect;
