@@ -144,11 +144,10 @@ bool folderWriteProtected(const std::string& folder) {
 
 int writeWholeFile(const std::string& hostPath, const std::function<int(int)>& fill,
                    const FileWriteOptions& options) {
-    std::string target = hostPath;
-    if (const int err = followLinks(target))
-        return err;
+    // What the path names, as the kernel sees it through every link (a link of /proc/self/fd
+    // names its pipe or device, whatever its text says).
     struct stat st {};
-    const bool exists = ::lstat(target.c_str(), &st) == 0;
+    const bool exists = ::stat(hostPath.c_str(), &st) == 0;
     if (!exists && errno != ENOENT)
         return errno;
     if (exists && options.failIfExists)
@@ -156,13 +155,25 @@ int writeWholeFile(const std::string& hostPath, const std::function<int(int)>& f
     if (exists && S_ISDIR(st.st_mode))
         return EISDIR;
     if (exists && !S_ISREG(st.st_mode))
-        return writeInPlace(target, false, fill, options);
+        return writeInPlace(hostPath, false, fill, options);
     if (exists) {
-        if (const int err = writePermission(target, st))
+        if (const int err = writePermission(hostPath, st))
             return err;
         // Replacing one name of several would split them apart.
         if (st.st_nlink > 1)
-            return writeInPlace(target, true, fill, options);
+            return writeInPlace(hostPath, true, fill, options);
+    }
+    // The name to replace: the file at the end of the links, beside which the temporary file
+    // goes. When the links' text does not lead to the file the kernel found (a link to a file
+    // that was deleted), the file is rewritten through the path as given.
+    std::string target = hostPath;
+    if (const int err = followLinks(target))
+        return err;
+    if (exists) {
+        struct stat found {};
+        if (::lstat(target.c_str(), &found) != 0 || found.st_dev != st.st_dev ||
+            found.st_ino != st.st_ino)
+            return writeInPlace(hostPath, true, fill, options);
     }
 
     const std::string folder = folderOf(target);

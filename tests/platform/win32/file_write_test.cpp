@@ -76,6 +76,19 @@ TEST(WriteWholeFile, AFifoIsWrittenDirectly) {
     EXPECT_EQ(entries(dir.host()), std::vector<std::string>{"pipe"});
 }
 
+TEST(WriteWholeFile, AnOpenPipeNamedThroughProcIsWrittenDirectly) {
+    // What "--out /dev/stdout" reaches when standard output is a pipe: a link whose text
+    // ("pipe:[N]") names no file.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    EXPECT_EQ(kvwin32::writeWholeFile("/proc/self/fd/" + std::to_string(fds[1]), "piped"), 0);
+    ::close(fds[1]);
+    char buffer[16] = {};
+    EXPECT_EQ(::read(fds[0], buffer, sizeof buffer), 5);
+    EXPECT_STREQ(buffer, "piped");
+    ::close(fds[0]);
+}
+
 TEST(WriteWholeFile, ADeviceIsWrittenDirectly) {
     // A null device of our own, in a fresh folder (CI runs as root, who may make one).
     kvtest::TempDir dir;
