@@ -171,6 +171,8 @@ std::optional<std::string> prepareEnvironment(const Options& options) {
             return "bad drive table \"" + table + "\" (" + source + "): " + *why;
         }
         if (options.drives) {
+            // --drives wins over KV_DRIVES, which the platform must not read (and warn about).
+            ::unsetenv("KV_DRIVES");
             kvwin32::setDriveTable(*options.drives);
         }
     }

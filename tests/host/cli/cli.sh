@@ -126,6 +126,10 @@ drives_refused)
   status=$?
   expect_status 2
   expect_error "kvhost: bad drive table \"C=/srv\" (--drives): \"C=/srv\" does not start with a drive letter and ':'"
+  # --drives wins over a bad KV_DRIVES, without a word about it.
+  KV_DRIVES='C=/srv' run --script script.kvs "$profile"
+  expect_status 0
+  [ ! -s err.txt ] || fail "stderr is not empty"
   ;;
 registry_refused)
   mkdir folder.reg
