@@ -137,6 +137,10 @@ registry_refused)
   status=$?
   expect_status 2
   expect_error "kvhost: cannot load the registry file folder.reg: it is a folder"
+  KV_REGISTRY=folder.reg "$kvhost" --script script.kvs "$profile" >out.txt 2>err.txt
+  status=$?
+  expect_status 2
+  expect_error "kvhost: cannot load the registry file folder.reg: it is a folder"
   echo "not a registry" >notes.reg
   "$kvhost" --registry notes.reg --script script.kvs "$profile" >out.txt 2>err.txt
   status=$?
