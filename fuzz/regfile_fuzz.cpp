@@ -1,6 +1,7 @@
 // Fuzzes the ".reg" reader with arbitrary bytes: parsing must never crash or run away, every
 // diagnostic must name a line of the input, and importing the result must leave a registry
 // whose values read back with the sizes the parser produced.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!parsed.recognised && !parsed.ops.empty())
         std::abort();
+    // No key deeper than the registry allows reaches it.
+    for (const auto& op : parsed.ops) {
+        if (std::count(op.path.begin(), op.path.end(), '\\') >= kvwin32::internal::kMaxKeyDepth)
+            std::abort();
+    }
 
     kvwin32::clearRegistry();
     auto load = kvwin32::loadRegistryText(bytes);

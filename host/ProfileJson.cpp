@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -165,10 +166,17 @@ class Reader {
   private:
     template <typename T>
     static Status readInteger(const json& v, const std::string& path, T& out) {
+        using Limits = std::numeric_limits<T>;
+        // The parser keeps a whole number beyond 64 bits as a floating-point one: it is still
+        // a whole number, only too large.
+        if (v.is_number_float() && std::isfinite(v.get<double>()) &&
+            std::trunc(v.get<double>()) == v.get<double>() &&
+            std::fabs(v.get<double>()) >= 9.2e18) {
+            return outOfRange(path, v.dump(), Limits::min(), Limits::max());
+        }
         if (!v.is_number_integer()) {
             return mustBe(path, "an integer");
         }
-        using Limits = std::numeric_limits<T>;
         bool inRange = false;
         if (v.is_number_unsigned()) {
             const auto value = v.get<std::uint64_t>();
@@ -186,11 +194,16 @@ class Reader {
             }
         }
         if (!inRange) {
-            return Error{"'" + path + "' is out of range: " + v.dump() + " is not between " +
-                         std::to_string(static_cast<std::int64_t>(Limits::min())) + " and " +
-                         std::to_string(static_cast<std::uint64_t>(Limits::max()))};
+            return outOfRange(path, v.dump(), Limits::min(), Limits::max());
         }
         return success();
+    }
+
+    template <typename T>
+    static Error outOfRange(const std::string& path, const std::string& text, T min, T max) {
+        return Error{"'" + path + "' is out of range: " + text + " is not between " +
+                     std::to_string(static_cast<std::int64_t>(min)) + " and " +
+                     std::to_string(static_cast<std::uint64_t>(max))};
     }
 
     static Status readValue(const json& v, const std::string& path, std::int32_t& out) {
@@ -214,6 +227,10 @@ class Reader {
     static Status readValue(const json& v, const std::string& path, vnt_string& out) {
         if (!v.is_string()) {
             return mustBe(path, "a string");
+        }
+        // The library's texts end at a NUL: what follows one would be dropped without a word.
+        if (v.get_ref<const std::string&>().find('\0') != std::string::npos) {
+            return Error{"'" + path + "' holds a NUL character (\\u0000)"};
         }
         auto ansi = utf8ToAnsi(v.get_ref<const std::string&>());
         if (!ansi) {
@@ -660,23 +677,11 @@ Result<ProfileDocument> ProfileDocument::parse(std::string_view text) {
 }
 
 Result<ProfileDocument> ProfileDocument::load(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return Error{"cannot read '" + path + "': " + std::strerror(errno)};
+    Result<std::string> text = readInputFile(path);
+    if (!text) {
+        return Error{text.error()};
     }
-    std::string text;
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        text.append(buffer, n);
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        return Error{"cannot read '" + path + "': " + std::strerror(error)};
-    }
-    auto doc = parse(text);
+    auto doc = parse(text.value());
     if (!doc) {
         return Error{path + ": " + doc.error()};
     }

@@ -9,10 +9,11 @@
 // or a command was refused; 2 for bad arguments or an unreadable profile (nothing is written).
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <fstream>
+#include <memory>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -23,6 +24,7 @@
 
 #include "Ansi.h"
 #include "CommandSource.h"
+#include "FileWrite.h"
 #include "LiveScreen.h"
 #include "ProfileJson.h"
 #include "ScriptRunner.h"
@@ -123,21 +125,56 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& options)
     return std::nullopt;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+// Reads standard input whole, up to the limit of any script file.
+kvhost::Result<std::string> readStandardInput() {
+    std::string text;
+    char chunk[65536];
+    while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
+        if (text.size() + static_cast<std::size_t>(std::cin.gcount()) > kvhost::kMaxInputBytes) {
+            return kvhost::Error{"the commands on standard input are longer than " +
+                                 std::to_string(kvhost::kMaxInputBytes >> 20) + " MiB"};
+        }
+        text.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return text;
+}
+
+// Why a registry file could not be loaded.
+std::string registryFailure(const std::string& path, const kvwin32::RegFileLoad& load) {
+    std::string why;
+    switch (load.error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            why = "no such file";
+            break;
+        case ERROR_BADDB:
+            why =
+                load.diagnostics.empty() ? "not a registry file" : load.diagnostics.front().message;
+            break;
+        default:
+            why = load.reason.empty() ? "error " + std::to_string(load.error) : load.reason;
+            break;
+    }
+    return "cannot load the registry file " + path + ": " + why;
 }
 
 // Applies the drive table, registry and installation root before the library loads: the
 // library reads them when it starts.
 std::optional<std::string> prepareEnvironment(const Options& options) {
-    if (options.drives && !kvwin32::setDriveTable(*options.drives)) {
-        return "bad drive table " + *options.drives;
+    // A table from the command line or from KV_DRIVES is refused the same way, saying why: a
+    // bad one must not leave files mapped somewhere the user did not mean.
+    const char* fromEnvironment = std::getenv("KV_DRIVES");
+    if (options.drives || fromEnvironment != nullptr) {
+        const std::string table = options.drives ? *options.drives : fromEnvironment;
+        const std::string source = options.drives ? "--drives" : "KV_DRIVES";
+        if (const std::optional<std::string> why = kvwin32::driveTableError(table)) {
+            return "bad drive table \"" + table + "\" (" + source + "): " + *why;
+        }
+        if (options.drives) {
+            // --drives wins over KV_DRIVES, which the platform must not read (and warn about).
+            ::unsetenv("KV_DRIVES");
+            kvwin32::setDriveTable(*options.drives);
+        }
     }
     // Every file of this machine keeps a Windows name: a table that leaves "/" uncovered gets
     // the last free letter for it, so that the library still knows
@@ -154,13 +191,22 @@ std::optional<std::string> prepareEnvironment(const Options& options) {
             }
         }
     }
-    if (options.registry) {
-        const kvwin32::RegFileLoad load = kvwin32::loadRegistryFile(*options.registry);
+    // KV_REGISTRY is the default registry file: kvhost loads it itself, before the platform
+    // would, so that a file that cannot be read is refused as --registry's is.
+    std::optional<std::string> registry = options.registry;
+    if (const char* fromEnvironment = std::getenv("KV_REGISTRY")) {
+        if (!registry && *fromEnvironment != '\0') {
+            registry = fromEnvironment;
+        }
+        ::unsetenv("KV_REGISTRY");
+    }
+    if (registry) {
+        const kvwin32::RegFileLoad load = kvwin32::loadRegistryFile(*registry);
         if (load.error != ERROR_SUCCESS) {
-            return "cannot load the registry file " + *options.registry;
+            return registryFailure(*registry, load);
         }
         for (const auto& d : load.diagnostics) {
-            std::cerr << "kvhost: " << *options.registry << ":" << d.line << ": " << d.message
+            std::cerr << "kvhost: " << *registry << ":" << d.line << ": " << d.message
                       << " (line skipped)\n";
         }
     }
@@ -190,8 +236,14 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
+    // The profile is written after the transcript: a reader of the transcript that stops
+    // early (kvhost ... | head -1) must not take the profile with it. Writes to a closed
+    // pipe fail with EPIPE instead, and the transcript just stops.
+    std::signal(SIGPIPE, SIG_IGN);
     if (const std::optional<std::string> error = prepareEnvironment(options)) {
-        return usageError(*error);
+        // The usage text would bury the reason.
+        std::cerr << "kvhost: " << *error << '\n';
+        return 2;
     }
     const std::string libraryPath = options.library.value_or(kvhost::defaultLibraryPath());
     if (options.version) {
@@ -209,18 +261,19 @@ int main(int argc, char** argv) {
 
     kvhost::Result<kvhost::ProfileDocument> loaded = kvhost::ProfileDocument::load(options.profile);
     if (!loaded) {
-        std::cerr << "kvhost: " << options.profile << ": " << loaded.error() << '\n';
+        std::cerr << "kvhost: " << loaded.error() << '\n';
         return 2;
     }
     kvhost::ProfileDocument doc = std::move(loaded).value();
 
     std::optional<std::string> scriptText;
     if (options.script) {
-        scriptText = readFile(*options.script);
-        if (!scriptText) {
-            std::cerr << "kvhost: cannot read the script " << *options.script << '\n';
+        kvhost::Result<std::string> read = kvhost::readInputFile(*options.script);
+        if (!read) {
+            std::cerr << "kvhost: script: " << read.error() << '\n';
             return 2;
         }
+        scriptText = std::move(read).value();
     }
 
     kvhost::Result<kvhost::SheetLibrary> library = kvhost::SheetLibrary::load(libraryPath);
@@ -255,9 +308,12 @@ int main(int argc, char** argv) {
             kvhost::LineEditorSource source;
             status = runner.run(source);
         } else {
-            std::ostringstream text;
-            text << std::cin.rdbuf();
-            kvhost::ScriptSource source(text.str());
+            kvhost::Result<std::string> text = readStandardInput();
+            if (!text) {
+                std::cerr << "kvhost: " << text.error() << '\n';
+                return 2;
+            }
+            kvhost::ScriptSource source(text.value());
             status = runner.run(source);
         }
     }

@@ -102,6 +102,11 @@ std::optional<Header> readHeader(std::span<const std::uint8_t> data) {
     if (h.width <= 0 || h.height <= 0 || h.width > kMaxBitmapSide || h.height > kMaxBitmapSide) {
         return std::nullopt;
     }
+    // A run-length image may declare any size in a few bytes; no image this library shows
+    // comes near the limit, so a larger one is refused before anything is allocated for it.
+    if (static_cast<std::int64_t>(h.width) * h.height > kMaxDibPixels) {
+        return std::nullopt;
+    }
     switch (h.compression) {
         case BI_RGB:
             if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 &&

@@ -111,8 +111,14 @@ std::string hostWorkingDirectory() {
 }
 
 // Parses "C:=/srv/sim;D:=/mnt/d". Empty entries (a trailing ";") are allowed; anything else
-// that is not LETTER ":=" absolute-folder, a letter given twice, or no drive at all is refused.
-std::optional<DriveRoots> parseDriveTable(std::string_view text) {
+// that is not LETTER ":=" absolute-folder, a letter given twice, or no drive at all is refused,
+// and `why` says which entry and what is wrong with it.
+std::optional<DriveRoots> parseDriveTable(std::string_view text, std::string* why = nullptr) {
+    auto refuse = [&](std::string reason) -> std::optional<DriveRoots> {
+        if (why)
+            *why = std::move(reason);
+        return std::nullopt;
+    };
     DriveRoots roots;
     bool any = false;
     std::size_t i = 0;
@@ -124,17 +130,25 @@ std::optional<DriveRoots> parseDriveTable(std::string_view text) {
         i = j + 1;
         if (entry.empty())
             continue;
-        if (entry.size() < 4 || entry[1] != ':' || entry[2] != '=' || entry[3] != '/')
-            return std::nullopt;
+        const std::string quoted = "\"" + std::string(entry) + "\"";
+        if (entry.size() < 2 || entry[1] != ':' || !driveIndex(entry[0]))
+            return refuse(quoted + " does not start with a drive letter and ':'");
+        if (entry.size() < 3 || entry[2] != '=')
+            return refuse(quoted + " has no '=' after the drive");
+        if (entry.size() < 4 || entry[3] != '/')
+            return refuse(quoted +
+                          " does not map the drive to an absolute folder (one starting "
+                          "with /)");
         auto index = driveIndex(entry[0]);
-        if (!index || !roots[*index].empty())
-            return std::nullopt;
+        if (!roots[*index].empty())
+            return refuse(quoted + " maps drive " + std::string(1, driveLetter(*index)) +
+                          ": a second time");
         auto parts = lexicalComponents(entry.substr(3));
         roots[*index] = joinHost(parts, parts.size());
         any = true;
     }
     if (!any)
-        return std::nullopt;
+        return refuse("it names no drive");
     return roots;
 }
 
@@ -194,11 +208,13 @@ PathState initialState() {
     const char* text = std::getenv("KV_DRIVES");
     std::optional<DriveRoots> roots;
     if (text) {
-        roots = parseDriveTable(text);
+        std::string why;
+        roots = parseDriveTable(text, &why);
         // A bad table must not silently map files somewhere unexpected: say so, then fall
         // back to the default.
         if (!roots)
-            std::fprintf(stderr, "kvwin32: ignoring malformed KV_DRIVES \"%s\"\n", text);
+            std::fprintf(stderr, "kvwin32: ignoring malformed KV_DRIVES \"%s\": %s\n", text,
+                         why.c_str());
     }
     if (roots) {
         state.roots = std::move(*roots);
@@ -283,6 +299,13 @@ PathStateSaver::PathStateSaver()
 
 PathStateSaver::~PathStateSaver() {
     PathStateStore::instance().set(m_saved->state);
+}
+
+std::optional<std::string> driveTableError(std::string_view table) {
+    std::string why;
+    if (parseDriveTable(table, &why))
+        return std::nullopt;
+    return why;
 }
 
 bool setDriveTable(std::string_view table) {

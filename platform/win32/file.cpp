@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "internal/hostpath.h"
+#include "kvwin32/file_write.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 
@@ -50,13 +51,6 @@ bool isReadOnly(const struct stat& st) {
     return (st.st_mode & S_IWUSR) == 0;
 }
 
-std::string folderOf(const std::string& host) {
-    std::size_t slash = host.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : host.substr(0, slash);
-}
-
 // A file descriptor closed when it goes out of scope.
 class FileDescriptor {
   public:
@@ -68,40 +62,9 @@ class FileDescriptor {
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
-    // Closes now, reporting the errno of a failed close (0 on success).
-    int closeNow() {
-        int rc = close(m_fd);
-        m_fd = -1;
-        return rc == 0 ? 0 : errno;
-    }
 
   private:
     int m_fd;
-};
-
-// A temporary file beside a target, removed unless it was renamed into place.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const std::string& target)
-        : m_path(folderOf(target) + "/.kvcopy-XXXXXX"),
-          m_fd(mkstemp(m_path.data())),
-          m_created(m_fd.get() >= 0) {}
-    ~TemporaryFile() {
-        if (m_created && !m_committed)
-            unlink(m_path.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    int fd() const { return m_fd.get(); }
-    const std::string& path() const { return m_path; }
-    FileDescriptor& descriptor() { return m_fd; }
-    void commit() { m_committed = true; }
-
-  private:
-    std::string m_path;
-    FileDescriptor m_fd;
-    bool m_created;
-    bool m_committed = false;
 };
 
 // Copies every byte from one descriptor to another; 0 or the errno of the failure.
@@ -232,7 +195,8 @@ extern "C" BOOL CopyFileA(LPCSTR existingFileName, LPCSTR newFileName, BOOL fail
     struct stat from;
     if (!statEntry(*source, from))
         return FALSE;
-    if (S_ISDIR(from.st_mode)) {
+    // A folder is refused as on Windows; a device or FIFO, whose reading might never end, too.
+    if (!S_ISREG(from.st_mode)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
@@ -260,39 +224,22 @@ extern "C" BOOL CopyFileA(LPCSTR existingFileName, LPCSTR newFileName, BOOL fail
         return FALSE;
     }
     // The copy is written beside the target and renamed into place, so a failure at any point
-    // leaves the old target (or no target) exactly as it was.
-    TemporaryFile temp(*target);
-    if (temp.fd() < 0) {
-        int err = errno;
-        SetLastError(err == ENOENT || err == ENOTDIR ? ERROR_PATH_NOT_FOUND : errorFromErrno(err));
-        return FALSE;
-    }
-    int err = copyBytes(input.get(), temp.fd());
-    // Windows copies the attributes (read-only among them) and the last-write time.
-    if (err == 0 && fchmod(temp.fd(), from.st_mode & 07777) != 0)
-        err = errno;
-    if (err == 0) {
-        struct timespec times[2] = {from.st_atim, from.st_mtim};
-        futimens(temp.fd(), times);
-    }
-    if (err == 0)
-        err = temp.descriptor().closeNow();
+    // leaves the old target (or no target) exactly as it was; a target that is a link is
+    // written through. Windows copies the attributes (read-only among them) and the
+    // last-write time.
+    kvwin32::FileWriteOptions options;
+    options.mode = from.st_mode & 07777;
+    options.accessed = from.st_atim;
+    options.modified = from.st_mtim;
+    options.failIfExists = failIfExists != FALSE;
+    const int err = kvwin32::writeWholeFile(
+        *target, [&](int fd) { return copyBytes(input.get(), fd); }, options);
     if (err != 0) {
-        SetLastError(errorFromErrno(err));
+        SetLastError(err == EEXIST                     ? ERROR_FILE_EXISTS
+                     : err == ENOENT || err == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                     : err == EISDIR                   ? ERROR_ACCESS_DENIED
+                                                       : errorFromErrno(err));
         return FALSE;
     }
-    if (failIfExists) {
-        // link() refuses an existing name, so a target that appeared meanwhile is kept.
-        if (link(temp.path().c_str(), target->c_str()) != 0) {
-            err = errno;
-            SetLastError(err == EEXIST ? ERROR_FILE_EXISTS : errorFromErrno(err));
-            return FALSE;
-        }
-        unlink(temp.path().c_str());
-    } else if (rename(temp.path().c_str(), target->c_str()) != 0) {
-        SetLastError(errorFromErrno(errno));
-        return FALSE;
-    }
-    temp.commit();
     return TRUE;
 }

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "internal/gdi.h"
+#include "kvwin32/file_write.h"
 
 namespace kvwin32 {
 
@@ -44,21 +45,8 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length) {
 void flushNothing(png_structp /*png*/) {}
 
 bool writeFile(const std::string& bytes, const std::string& path) {
-    // Written beside the target and renamed over it, so a failure leaves no half picture.
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-            out.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    // Through the one whole-file write: a failure leaves no half picture, a link stays a link.
+    return kvwin32::writeWholeFile(path, bytes) == 0;
 }
 
 }  // namespace

@@ -2,13 +2,12 @@
 #include "internal/profile_file.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "internal/hostpath.h"
+#include "kvwin32/file_write.h"
 #include "kvwin32/winerror.h"
 
 namespace kvwin32::internal {
@@ -63,53 +62,6 @@ DWORD writeError(int err) {
     }
 }
 
-// A folder or file whose permission bits let nobody write is read-only for us too, even for
-// a process that the host would let through: that is what the user who made it so expects,
-// as with the read-only attribute on Windows.
-bool isWriteProtected(const struct stat& st) {
-    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-std::string parentFolder(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// Creates a new temporary file beside target ("." + name + ".kvtmp-" + random digits) with
-// the given permission bits (subject to the umask), or returns an invalid descriptor.
-UniqueFd createTemporaryBeside(const std::string& target, mode_t mode, std::string& tempPath) {
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    const std::string folder = parentFolder(target);
-    // At most 64 bytes of the name, so that a long file name still leaves room for the suffix.
-    const std::string name = target.substr(target.rfind('/') + 1, 64);
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        tempPath = folder + "/." + name + ".kvtmp-" + std::to_string(random() % 1'000'000'000);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return UniqueFd(fd);
-    }
-    errno = EEXIST;
-    return UniqueFd(-1);
-}
-
 }  // namespace
 
 DWORD identifyFile(const std::string& hostPath, FileIdentity& identity) {
@@ -145,69 +97,22 @@ DWORD readWholeFile(const std::string& hostPath, std::string& bytes, FileIdentit
                 continue;
             return ERROR_READ_FAULT;
         }
+        // A device that never ends (or a file beyond any configuration) is not read into
+        // memory without bound.
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadFileBytes) {
+            bytes.clear();
+            return ERROR_NOT_ENOUGH_MEMORY;
+        }
         bytes.append(chunk, static_cast<std::size_t>(n));
     }
     return ERROR_SUCCESS;
 }
 
 DWORD replaceFileAtomically(const std::string& hostPath, std::string_view bytes) {
-    std::string target = hostPath;
-    struct stat st {};
-    bool exists = ::lstat(target.c_str(), &st) == 0;
-    if (exists && S_ISLNK(st.st_mode)) {
-        // Renaming over a link would replace the link itself; replace the file it names.
-        if (char* real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-            exists = ::stat(target.c_str(), &st) == 0;
-        }
-    }
-    if (exists && !S_ISLNK(st.st_mode) && isWriteProtected(st))
-        return ERROR_ACCESS_DENIED;
-
-    const std::string folder = parentFolder(target);
-    struct stat folderStat {};
-    if (::stat(folder.c_str(), &folderStat) != 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? ERROR_PATH_NOT_FOUND : writeError(errno);
-    }
-    if (!S_ISDIR(folderStat.st_mode))
-        return ERROR_PATH_NOT_FOUND;
-    if (isWriteProtected(folderStat))
-        return ERROR_ACCESS_DENIED;
-
-    // New files get the usual permission bits, subject to the umask; a replaced file keeps
-    // its own.
-    const mode_t mode = exists ? (st.st_mode & 07777) : 0666;
-    std::string tempPath;
-    UniqueFd fd = createTemporaryBeside(target, mode, tempPath);
-    if (!fd.valid()) {
-        return errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : writeError(errno);
-    }
-
-    int failure = 0;
-    if (!writeAll(fd.get(), bytes)) {
-        failure = errno;
-    } else if (exists && ::fchmod(fd.get(), mode) != 0) {
-        failure = errno;
-    } else if (::fsync(fd.get()) != 0) {
-        failure = errno;
-    } else if (!fd.close()) {
-        failure = errno;
-    } else if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        failure = errno;
-    }
-    if (failure != 0) {
-        fd.reset();
-        ::unlink(tempPath.c_str());
-        return writeError(failure);
-    }
-
-    // Make the rename itself durable; the data is already on disk, so a failure here is not
-    // reported.
-    UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.valid())
-        ::fsync(folderFd.get());
-    return ERROR_SUCCESS;
+    const int err = writeWholeFile(hostPath, bytes);
+    if (err == 0)
+        return ERROR_SUCCESS;
+    return err == ENOENT || err == ENOTDIR ? ERROR_PATH_NOT_FOUND : writeError(err);
 }
 
 }  // namespace kvwin32::internal

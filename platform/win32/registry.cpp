@@ -47,7 +47,16 @@ struct Key {
     std::map<std::string, std::shared_ptr<Key>> subkeys;  // by folded name
     std::map<std::string, Value> values;                  // by folded name; "" is the default
     bool deleted = false;  // removed from the tree while a handle still names it
+    int depth = 0;         // levels below its predefined key
 };
+
+// A new key below `parent`.
+std::shared_ptr<Key> makeSubkey(const Key& parent, std::string_view name) {
+    auto key = std::make_shared<Key>();
+    key->name = std::string(name);
+    key->depth = parent.depth + 1;
+    return key;
+}
 
 void markDeleted(Key& key) {
     key.deleted = true;
@@ -117,12 +126,11 @@ class Registry {
         for (std::string_view part : *parts) {
             auto& slot = node->subkeys[foldName(part)];
             if (!slot) {
-                if (!create) {
+                if (!create || node->depth >= kMaxKeyDepth) {
                     node->subkeys.erase(foldName(part));
-                    return ERROR_FILE_NOT_FOUND;
+                    return create ? ERROR_INVALID_PARAMETER : ERROR_FILE_NOT_FOUND;
                 }
-                slot = std::make_shared<Key>();
-                slot->name = std::string(part);
+                slot = makeSubkey(*node, part);
                 created = true;
             }
             node = slot;
@@ -274,10 +282,11 @@ class Registry {
         if (!file || !*file)
             return;
         DWORD error = ERROR_SUCCESS;
-        auto parsed = readRegFile(file, error);
+        std::string reason;
+        auto parsed = readRegFile(file, error, reason);
         if (!parsed) {
-            std::fprintf(stderr, "kvwin32: cannot read KV_REGISTRY file %s (error %u)\n", file,
-                         static_cast<unsigned>(error));
+            std::fprintf(stderr, "kvwin32: cannot read KV_REGISTRY file %s: %s\n", file,
+                         reason.c_str());
             return;
         }
         if (!parsed->recognised) {
@@ -315,12 +324,12 @@ class Registry {
             }
             return ERROR_SUCCESS;
         }
+        if (parts->size() > static_cast<std::size_t>(kMaxKeyDepth))
+            return ERROR_INVALID_PARAMETER;
         for (std::string_view part : *parts) {
             auto& slot = node->subkeys[foldName(part)];
-            if (!slot) {
-                slot = std::make_shared<Key>();
-                slot->name = std::string(part);
-            }
+            if (!slot)
+                slot = makeSubkey(*node, part);
             node = slot;
         }
         if (op.kind == RegOpKind::SetValue)

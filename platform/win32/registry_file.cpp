@@ -2,18 +2,17 @@
 // "Windows Registry Editor Version 5.00" (regedit's UTF-16LE export) or "REGEDIT4" (8-bit).
 // Text is turned into the ANSI code page (Windows-1252) the A functions speak; a malformed
 // line is skipped and reported with its number, the rest of the file still applies.
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "internal/hostpath.h"
 #include "internal/registry.h"
+#include "kvwin32/file_write.h"
 #include "kvwin32/registry_file.h"
 #include "kvwin32/winerror.h"
 #include "kvwin32/winreg.h"
@@ -272,6 +271,11 @@ class RegFileParser {
             report(number, "empty key name in \"" + std::string(name) + "\"");
             return;
         }
+        if (static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\')) >=
+            static_cast<std::size_t>(kMaxKeyDepth)) {
+            report(number, "key deeper than " + std::to_string(kMaxKeyDepth) + " levels");
+            return;
+        }
         RegOp op;
         op.kind = remove ? RegOpKind::DeleteKey : RegOpKind::CreateKey;
         op.root = root->key;
@@ -476,44 +480,19 @@ ParsedRegFile parseRegFile(std::string_view bytes) {
     return RegFileParser(bytes).parse();
 }
 
-// Far beyond any exported registry; a larger file is refused rather than read into memory.
-constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
-
-std::optional<ParsedRegFile> readRegFile(const std::string& hostPath, DWORD& error) {
-    int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errorFromErrno(errno);
-        return std::nullopt;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        // A folder (or a device, whose reading might never end) is no registry file; Windows
-        // says "access denied" when a folder is opened as a file.
-        ::close(fd);
-        error = ERROR_ACCESS_DENIED;
-        return std::nullopt;
-    }
+std::optional<ParsedRegFile> readRegFile(const std::string& hostPath, DWORD& error,
+                                         std::string& reason) {
+    // A folder, a device (whose reading might never end) or a file beyond the limit is no
+    // registry file; Windows says "access denied" when a folder is opened as a file.
     std::string bytes;
-    char chunk[65536];
-    while (true) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            error = ERROR_READ_FAULT;
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        bytes.append(chunk, static_cast<std::size_t>(n));
-        if (bytes.size() > kMaxFileBytes) {
-            ::close(fd);
-            error = ERROR_NOT_ENOUGH_MEMORY;
-            return std::nullopt;
-        }
+    const int err = readRegularFile(hostPath, bytes);
+    if (err != 0) {
+        reason = fileErrorText(err);
+        error = err == kFileTooLarge                       ? ERROR_NOT_ENOUGH_MEMORY
+                : err == kNotARegularFile || err == EISDIR ? ERROR_ACCESS_DENIED
+                                                           : errorFromErrno(err);
+        return std::nullopt;
     }
-    ::close(fd);
     error = ERROR_SUCCESS;
     return parseRegFile(bytes);
 }
@@ -524,10 +503,12 @@ namespace kvwin32 {
 
 RegFileLoad loadRegistryFile(const std::string& hostPath) {
     DWORD error = ERROR_SUCCESS;
-    auto parsed = internal::readRegFile(hostPath, error);
+    std::string reason;
+    auto parsed = internal::readRegFile(hostPath, error, reason);
     if (!parsed) {
         RegFileLoad load;
         load.error = error;
+        load.reason = std::move(reason);
         return load;
     }
     return internal::applyParsed(std::move(*parsed));

@@ -1,10 +1,14 @@
 // The profile document: JSON in and out, ownership of the records, errors, saving.
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
+#include "FileWrite.h"
 #include "HostTestData.h"
 #include "ProfileJson.h"
 #include "TempDir.h"
@@ -220,6 +224,14 @@ const BadInput kBadInputs[] = {
      "'measurements.measureList.0.domain' is out of range"},
     {"character outside the code page", R"({"general": {"notes": "\u4e2d"}})",
      "'general.notes' holds U+4E2D"},
+    {"beyond 64 bits", R"({"activePage": 99999999999999999999})",
+     "'activePage' is out of range: 1e+20 is not between -2147483648 and 2147483647"},
+    {"far below 64 bits", R"({"dataCollection": {"collectMask": -99999999999999999999}})",
+     "'dataCollection.collectMask' is out of range"},
+    {"NUL in a text", R"({"general": {"notes": "kept\u0000dropped"}})",
+     "'general.notes' holds a NUL character (\\u0000)"},
+    {"NUL in a list", R"({"fileConfig": {"globalLibraries": ["a\u0000.lib"]}})",
+     "'fileConfig.globalLibraries.0' holds a NUL character"},
     {"not an object", "[1, 2]", "the profile must be a JSON object"},
     {"not JSON", "{\n  \"general\": {\n    \"notes\": x\n  }\n}",
      "not JSON: parse error at line 3"},
@@ -267,6 +279,44 @@ TEST(ProfileJsonTest, LoadNamesTheFileInItsErrors) {
     EXPECT_NE(missing.error().find("cannot read '" + tmp.host("none.json") + "'"),
               std::string::npos)
         << missing.error();
+}
+
+TEST(ProfileJsonTest, LoadNamesTheFileOnceAndRefusesWhatIsNoRegularFile) {
+    kvtest::TempDir tmp;
+    tmp.write("bad.json", "{\"activePage\": 99999999999999999999}");
+    tmp.mkdir("folder.json");
+    ASSERT_EQ(::mkfifo(tmp.host("fifo.json").c_str(), 0600), 0);
+    ASSERT_EQ(::mknod(tmp.host("zero.json").c_str(), S_IFCHR | 0666, makedev(1, 5)), 0);
+    // One byte over the limit, without writing 64 MiB: a sparse file.
+    { std::ofstream big(tmp.host("big.json")); }
+    std::filesystem::resize_file(tmp.host("big.json"), kvhost::kMaxInputBytes + 1);
+
+    struct Row {
+        const char* name;
+        std::string error;
+    };
+    const Row rows[] = {
+        {"bad.json", tmp.host("bad.json") + ": 'activePage' is out of range: 1e+20 is not between "
+                                            "-2147483648 and 2147483647"},
+        {"folder.json", "cannot read '" + tmp.host("folder.json") + "': it is a folder"},
+        {"fifo.json", "cannot read '" + tmp.host("fifo.json") + "': it is not a regular file"},
+        {"zero.json", "cannot read '" + tmp.host("zero.json") + "': it is not a regular file"},
+        {"big.json", "cannot read '" + tmp.host("big.json") + "': it is larger than 64 MiB"},
+    };
+    for (const Row& row : rows) {
+        auto doc = ProfileDocument::load(tmp.host(row.name));
+        ASSERT_FALSE(doc.ok()) << row.name;
+        EXPECT_EQ(doc.error(), row.error);
+    }
+}
+
+TEST(ProfileJsonTest, ANulInATextIsRefusedBySetProfileToo) {
+    ProfileDocument doc = completeDoc();
+    const json before = doc.toJson();
+    auto status = doc.assignMember("general", json{{"notes", std::string("a\0b", 3)}});
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.error(), "'general.notes' holds a NUL character (\\u0000)");
+    EXPECT_EQ(doc.toJson(), before);
 }
 
 TEST(ProfileJsonTest, SaveReplacesTheFileAndLeavesNoTemporaryFile) {

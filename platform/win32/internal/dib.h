@@ -28,10 +28,15 @@ struct DecodedDib {
     std::vector<std::uint32_t> pixels;
 };
 
+// The most pixels a decoded image may have (4096 x 4096, 64 MiB of pixels): a bitmap file
+// declaring more is refused, whatever its compression.
+inline constexpr std::int64_t kMaxDibPixels = std::int64_t{1} << 24;
+
 // Decodes a packed DIB (a BITMAPINFOHEADER or BITMAPCOREHEADER, the colour table, then the
 // bits): 1, 4, 8, 16, 24 and 32 bits per pixel, BI_RGB, BI_BITFIELDS, BI_RLE8 and BI_RLE4,
 // bottom-up or top-down. Nothing outside the buffer is read; images wider or higher than
-// kMaxBitmapSide, truncated data and inconsistent headers give nullopt.
+// kMaxBitmapSide or holding more than kMaxDibPixels, truncated data and inconsistent headers give
+// nullopt.
 std::optional<DecodedDib> decodePackedDib(std::span<const std::uint8_t> data,
                                           const DibLoadOptions& options = {});
 

@@ -24,16 +24,17 @@ struct FileIdentity {
 // Identity of the file at a host path; ERROR_SUCCESS or the Win32 error.
 DWORD identifyFile(const std::string& hostPath, FileIdentity& identity);
 
-// Reads a whole file (lines of any length, files of any size) and the identity of what was
-// read; ERROR_SUCCESS or the Win32 error (ERROR_ACCESS_DENIED for a folder).
+// Reads a whole file (lines of any length, files up to kMaxReadFileBytes) and the identity of
+// what was read; ERROR_SUCCESS or the Win32 error (ERROR_ACCESS_DENIED for a folder,
+// ERROR_NOT_ENOUGH_MEMORY beyond the limit).
 DWORD readWholeFile(const std::string& hostPath, std::string& bytes, FileIdentity& identity);
 
-// Replaces the contents of a file, or creates it, atomically: the bytes go to a temporary file
-// beside it, are flushed to disk, and the temporary file is renamed over the original, whose
-// permission bits it takes. A symbolic link is followed and the file it names is replaced. A
-// read-only file or folder refuses the write with ERROR_ACCESS_DENIED, a missing folder with
-// ERROR_PATH_NOT_FOUND. On any failure the original is untouched and no temporary file is
-// left behind. Returns ERROR_SUCCESS or the Win32 error.
+// Replaces the contents of a file, or creates it, with kvwin32::writeWholeFile (through a
+// temporary file and a rename; a link stays a link, a device is written directly, the file
+// keeps its permission bits, owner and group). A read-only file or folder refuses the write
+// with ERROR_ACCESS_DENIED, a missing folder with ERROR_PATH_NOT_FOUND. On any failure the
+// original is untouched and no temporary file is left behind. Returns ERROR_SUCCESS or the
+// Win32 error.
 DWORD replaceFileAtomically(const std::string& hostPath, std::string_view bytes);
 
 }  // namespace kvwin32::internal

@@ -41,9 +41,14 @@ struct ParsedRegFile {
 // outright, malformed lines become diagnostics.
 ParsedRegFile parseRegFile(std::string_view bytes);
 
-// Reads and parses a ".reg" file given by its host path; nullopt (with error set) when it
-// cannot be read.
-std::optional<ParsedRegFile> readRegFile(const std::string& hostPath, DWORD& error);
+// The deepest a key may lie below its predefined key, as on Windows: a deeper key is never
+// created, so nothing that walks the tree can be made to recurse without bound.
+inline constexpr int kMaxKeyDepth = 512;
+
+// Reads and parses a ".reg" file given by its host path; nullopt (with error set, and the
+// reason for a message) when it cannot be read.
+std::optional<ParsedRegFile> readRegFile(const std::string& hostPath, DWORD& error,
+                                         std::string& reason);
 
 // Applies parsed changes to the registry, reporting those it refuses.
 void applyRegOps(const std::vector<RegOp>& ops, std::vector<RegFileDiagnostic>& diagnostics);

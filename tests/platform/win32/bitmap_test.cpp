@@ -3,7 +3,9 @@
 // the PNG snapshots.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -509,6 +511,50 @@ TEST(PngSnapshot, DecodingRefusesWhatIsNotAPicture) {
     cut.resize(cut.size() / 2);
     EXPECT_FALSE(kvwin32::decodePng(cut));
     EXPECT_TRUE(kvwin32::encodePng(kvwin32::PixelImage{2, 2, {1}}).empty()) << "short pixels";
+}
+
+}  // namespace
+
+namespace {
+
+// A run-length ".bmp" of the given size whose bits are just "end of bitmap": a few bytes
+// that declare as many pixels as the header likes.
+std::string tinyRle8(std::int32_t width, std::int32_t height) {
+    std::string info(40, '\0');
+    auto put = [](std::string& s, std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            s[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put(info, 0, 40, 4);
+    put(info, 4, static_cast<std::uint32_t>(width), 4);
+    put(info, 8, static_cast<std::uint32_t>(height), 4);
+    put(info, 12, 1, 2);
+    put(info, 14, 8, 2);
+    put(info, 16, BI_RLE8, 4);
+    put(info, 32, 2, 4);  // two colours
+    const std::string palette = std::string("\x00\x00\x00\x00\xFF\xFF\xFF\x00", 8);
+    const std::string bits("\x00\x01", 2);
+    std::string file(14, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    put(file, 2, static_cast<std::uint32_t>(14 + info.size() + palette.size() + bits.size()), 4);
+    put(file, 10, static_cast<std::uint32_t>(14 + info.size() + palette.size()), 4);
+    return file + info + palette + bits;
+}
+
+TEST(RunLengthLimits, ASmallFileDeclaringAHugeImageIsRefused) {
+    const auto decode = [](const std::string& file) {
+        return kvwin32::internal::decodeBmpFile(
+            std::span(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
+    };
+    // 8965 x 15876 from 66 bytes: refused before anything is allocated for it.
+    EXPECT_FALSE(decode(tinyRle8(8965, 15876)));
+    EXPECT_FALSE(decode(tinyRle8(4097, 4096)));
+    // The largest image allowed still decodes; every pixel is the first colour.
+    const auto largest = decode(tinyRle8(4096, 4096));
+    ASSERT_TRUE(largest);
+    EXPECT_EQ(largest->pixels.size(), std::size_t{4096} * 4096);
+    EXPECT_EQ(largest->pixels.front(), 0u);
 }
 
 }  // namespace

@@ -58,6 +58,31 @@ TEST(DriveTable, ParsesAndRefuses) {
     }
 }
 
+TEST(DriveTable, ARefusedTableSaysWhy) {
+    struct Row {
+        const char* text;
+        const char* why;  // nullptr: accepted
+    };
+    const Row rows[] = {
+        {"C:=/srv;D:=/mnt/d", nullptr},
+        {"", "it names no drive"},
+        {";;", "it names no drive"},
+        {"C=/srv", "\"C=/srv\" does not start with a drive letter and ':'"},
+        {"1:=/srv", "\"1:=/srv\" does not start with a drive letter and ':'"},
+        {"C:/srv", "\"C:/srv\" has no '=' after the drive"},
+        {"C:=srv", "\"C:=srv\" does not map the drive to an absolute folder (one starting with /)"},
+        {"C:=/a;c:=/b", "\"c:=/b\" maps drive C: a second time"},
+    };
+    for (const Row& row : rows) {
+        const std::optional<std::string> why = kvwin32::driveTableError(row.text);
+        if (row.why == nullptr) {
+            EXPECT_FALSE(why) << row.text;
+        } else {
+            EXPECT_EQ(why.value_or("<accepted>"), row.why) << row.text;
+        }
+    }
+}
+
 TEST(DriveTable, SaverPutsTableAndCurrentDirectoryBack) {
     std::string tableBefore = kvwin32::driveTable();
     char before[1024];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "TempDir.h"
 #include "internal/registry.h"
@@ -309,6 +310,73 @@ TEST_F(RegFileImport, DeletingAPredefinedKeyIsRefused) {
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_USERS, "k", 0, KEY_READ, &key), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+}  // namespace
+
+namespace {
+
+// "[HKEY_CURRENT_USER\k\k\...]" with `levels` keys below the root.
+std::string deepKeyFile(std::size_t levels) {
+    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER";
+    for (std::size_t i = 0; i < levels; ++i)
+        text += "\\k";
+    return text + "]\n\"v\"=\"deep\"\n";
+}
+
+TEST_F(RegFileImport, KeysDeeperThan512LevelsAreRefusedWithTheirLine) {
+    auto deepest = kvwin32::loadRegistryText(deepKeyFile(512));
+    EXPECT_EQ(deepest.error, static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_TRUE(deepest.diagnostics.empty());
+
+    auto deeper = kvwin32::loadRegistryText(deepKeyFile(513));
+    EXPECT_EQ(deeper.error, static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_EQ(deeper.diagnostics.size(), 1u);
+    EXPECT_EQ(deeper.diagnostics[0].line, 3u);
+    EXPECT_EQ(deeper.diagnostics[0].message, "key deeper than 512 levels");
+
+    // 300,000 levels: refused on reading, nothing built that could recurse at exit.
+    auto huge = kvwin32::loadRegistryText(deepKeyFile(300000));
+    ASSERT_FALSE(huge.diagnostics.empty());
+    EXPECT_EQ(huge.diagnostics[0].line, 3u);
+    kvwin32::clearRegistry();
+}
+
+TEST_F(RegFileImport, TheRegistryCreatesNoKeyBelow512LevelsThroughHandlesEither) {
+    std::string path = "k";
+    for (int i = 1; i < 500; ++i)
+        path += "\\k";
+    HKEY deep = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &deep, nullptr),
+              ERROR_SUCCESS);
+    std::string rest = "k";
+    for (int i = 1; i < 12; ++i)
+        rest += "\\k";
+    HKEY deeper = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(deep, rest.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &deeper,
+                              nullptr),
+              ERROR_SUCCESS)
+        << "512 levels";
+    RegCloseKey(deeper);
+    EXPECT_EQ(RegCreateKeyExA(deep, (rest + "\\k").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &deeper, nullptr),
+              ERROR_INVALID_PARAMETER)
+        << "513 levels";
+    EXPECT_EQ(deeper, nullptr);
+    RegCloseKey(deep);
+}
+
+TEST_F(RegFileImport, AFileThatCannotBeReadSaysWhy) {
+    kvtest::TempDir dir;
+    dir.mkdir("folder.reg");
+    auto folder = kvwin32::loadRegistryFile(dir.host("folder.reg"));
+    EXPECT_NE(folder.error, static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(folder.reason, "it is a folder");
+    ASSERT_EQ(::mkfifo(dir.host("fifo.reg").c_str(), 0600), 0);
+    auto fifo = kvwin32::loadRegistryFile(dir.host("fifo.reg"));
+    EXPECT_EQ(fifo.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(fifo.reason, "it is not a regular file");
 }
 
 }  // namespace

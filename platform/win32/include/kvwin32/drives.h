@@ -16,6 +16,11 @@ namespace kvwin32 {
 // host's working directory, as at start-up, and the per-drive directories are forgotten.
 bool setDriveTable(std::string_view table);
 
+// Why setDriveTable would refuse a table ("\"C=/x\" does not start with a drive letter and
+// ':'"), or nullopt when it would accept it. Hosts check KV_DRIVES with it before the platform
+// first reads it, so that a bad table is refused rather than replaced by the default.
+std::optional<std::string> driveTableError(std::string_view table);
+
 // The drive table in the form setDriveTable accepts, drives in letter order.
 std::string driveTable();
 

@@ -23,6 +23,9 @@ struct RegFileLoad {
     // lines); ERROR_FILE_NOT_FOUND and the like when it could not be read; ERROR_BADDB when it
     // is not a registry file.
     DWORD error = 0;
+    // Why the file could not be read, when it could not ("it is a folder", "it is not a
+    // regular file", "it is larger than 64 MiB", "Permission denied", ...).
+    std::string reason;
     std::vector<RegFileDiagnostic> diagnostics;  // malformed lines, in file order
 };
 
