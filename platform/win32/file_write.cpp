@@ -11,33 +11,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "internal/unique_fd.h"
+
 namespace kvwin32 {
 namespace {
 
-// A descriptor closed when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    // Closes now; 0 or the errno of a failed close (which may have lost data).
-    int close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0 ? 0 : errno;
-    }
-    void reset() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-  private:
-    int m_fd;
-};
+using internal::UniqueFd;
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -99,7 +78,7 @@ int applyAttributes(int fd, const FileWriteOptions& options, std::optional<unsig
 int writeInPlace(const std::string& path, bool regular, const std::function<int(int)>& fill,
                  const FileWriteOptions& options) {
     const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (regular ? O_TRUNC : 0);
-    Descriptor fd(::open(path.c_str(), flags));
+    UniqueFd fd(::open(path.c_str(), flags));
     if (!fd.valid())
         return errno;
     if (const int err = fill(fd.get()))
@@ -116,7 +95,7 @@ int writeInPlace(const std::string& path, bool regular, const std::function<int(
 // A new file beside `target` named "." + at most 64 bytes of its name + ".kvtmp-" + six
 // random characters: at most 78 bytes, within every file system's name limit whatever the
 // target's name.
-Descriptor createTemporaryBeside(const std::string& target, mode_t mode, std::string& tempPath) {
+UniqueFd createTemporaryBeside(const std::string& target, mode_t mode, std::string& tempPath) {
     static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     std::mt19937 random(seed());
@@ -127,10 +106,10 @@ Descriptor createTemporaryBeside(const std::string& target, mode_t mode, std::st
             tempPath += kChars[random() % (sizeof kChars - 1)];
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
-            return Descriptor(fd);
+            return UniqueFd(fd);
     }
     errno = EEXIST;
-    return Descriptor(-1);
+    return UniqueFd(-1);
 }
 
 // A folder without any write bit takes no new names, even from root (see the header).
@@ -181,7 +160,7 @@ int writeWholeFile(const std::string& hostPath, const std::function<int(int)>& f
         return EACCES;
     std::string tempPath;
     // A replaced file is private until it has its owner's permission bits.
-    Descriptor fd = createTemporaryBeside(target, exists ? 0600 : 0666, tempPath);
+    UniqueFd fd = createTemporaryBeside(target, exists ? 0600 : 0666, tempPath);
     if (!fd.valid()) {
         const int err = errno;
         // A folder we may not add to still lets us rewrite a file we may write.
@@ -227,7 +206,7 @@ int writeWholeFile(const std::string& hostPath, const std::function<int(int)>& f
     }
     // Make the rename itself durable; the data is already on disk, so a failure here is not
     // reported.
-    Descriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.valid())
         ::fsync(folderFd.get());
     return 0;
@@ -254,7 +233,7 @@ int writeWholeFile(const std::string& hostPath, std::string_view bytes,
 
 int readRegularFile(const std::string& hostPath, std::string& bytes, std::size_t limit) {
     // Opened without waiting, so that a FIFO with no writer is refused rather than waited for.
-    Descriptor fd(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    UniqueFd fd(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid())
         return errno;
     struct stat st {};

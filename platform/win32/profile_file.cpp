@@ -7,37 +7,13 @@
 #include <unistd.h>
 
 #include "internal/hostpath.h"
+#include "internal/unique_fd.h"
 #include "kvwin32/file_write.h"
 #include "kvwin32/winerror.h"
 
 namespace kvwin32::internal {
 
 namespace {
-
-// A file descriptor closed when it goes out of scope.
-class UniqueFd {
-  public:
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    // Closes now and reports whether the close succeeded (a failed close may lose data).
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-    void reset() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-  private:
-    int m_fd;  // owned descriptor, or -1
-};
 
 FileIdentity identityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
