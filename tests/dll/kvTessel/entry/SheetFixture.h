@@ -66,6 +66,18 @@ class SheetFixture : public ::testing::Test {
     }
 
     // Dispatches what was posted, the modeless sheet translating first, as a host's loop does.
+    // The Windows path of the help file the library opens: "ventra.chm" beside the library.
+    // The build puts none there, and no test may write one (scripts that need it run a copy
+    // of the library that has one).
+    static std::string helpFileBesideLibrary() {
+        HMODULE library = nullptr;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&DllShowSettingsDialog), &library);
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(library, path, MAX_PATH);
+        const std::string module = path;
+        return module.substr(0, module.find_last_of('\\') + 1) + "ventra.chm";
+    }
     // Deletes the sheet as the host does, so that a test can open another one.
     void deleteSheet() {
         DllDeleteModelessDialog(m_sheet);

@@ -420,13 +420,7 @@ TEST_F(FilesPageTest, ChangeReplacesTheSelectedFileInItsScope) {
 // (With the help file, each category's topic opens: the golden script files_help.kvs runs a
 // copy of the library that has one.)
 TEST_F(FilesPageTest, HelpWithoutTheHelpFileReportsAndTriesAgain) {
-    HMODULE library = nullptr;
-    ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                   reinterpret_cast<LPCSTR>(&DllShowSettingsDialog), &library));
-    char path[MAX_PATH] = {};
-    ASSERT_GT(GetModuleFileNameA(library, path, MAX_PATH), 0u);
-    std::string helpFile = path;
-    helpFile = helpFile.substr(0, helpFile.find_last_of('\\') + 1) + "ventra.chm";
+    const std::string helpFile = helpFileBesideLibrary();
     ASSERT_EQ(GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES) << helpFile;
 
     openPage();
