@@ -51,7 +51,8 @@ class LineReader {
         m_pos = 0;
         m_end = left;
         while (m_end < m_block.size() && !m_eof) {
-            const std::size_t got = std::fread(m_block.data() + m_end, 1, m_block.size() - m_end, m_file);
+            const std::size_t got =
+                std::fread(m_block.data() + m_end, 1, m_block.size() - m_end, m_file);
             m_end += got;
             if (got == 0) {
                 m_eof = true;

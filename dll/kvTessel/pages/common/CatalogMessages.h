@@ -3,10 +3,16 @@
 // (module ZAZARIZ: the simulator front end's messages).
 #pragma once
 
+#include <string_view>
+
 // A numbered message of a catalog module.
 struct CatalogMessage {
     const char* module;
     int number;
+
+    bool operator==(const CatalogMessage& other) const {
+        return number == other.number && std::string_view(module) == std::string_view(other.module);
+    }
 };
 
 namespace msg {

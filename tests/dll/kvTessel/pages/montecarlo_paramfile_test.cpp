@@ -34,7 +34,8 @@ const Case kCases[] = {
     {"comment only", "* nothing here\n*\n", "Error: Parameter table not found in file - "},
     {"empty file", "", "Error: Parameter table not found in file - "},
     {"header only", "A B\n", "Error: Parameter value is missing in file - "},
-    {"missing value on line 2", "R1 C1\n10k\n", "Error (line 2): Parameter value is missing in file - "},
+    {"missing value on line 2", "R1 C1\n10k\n",
+     "Error (line 2): Parameter value is missing in file - "},
     {"header token not a letter", "* c\nA 2B\n1 2\n", "Error (line 2): NAME - "},
     {"value not a number", "A B\n1 2\n3 x\n", "Error (line 3): VALUE - "},
     // With CR alone nothing ends a line: the whole file is one header whose third token is a
