@@ -80,8 +80,9 @@ BOOL CMCWCDlg::OnInitDialog() {
     m_gaussSpin.SetRange(1, 9);
     m_gaussEdit.SetLimitText(1);
     // Without a profile the combo still offers the three built-in distributions.
+    const int stored = m_distributionIndex;
     fillDistributions(m_record != nullptr ? m_record->distributions : std::vector<vnt_string>{});
-    m_distributionCombo.SetCurSel(m_distributionIndex);
+    m_distributionCombo.SetCurSel(stored);
     m_distributionIndex = m_distributionCombo.GetCurSel();
     applyGaussUserRule();
     applyModeRule();

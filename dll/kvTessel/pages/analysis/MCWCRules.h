@@ -31,7 +31,8 @@ bool GaussUserShown(int distributionIndex);
 std::optional<Refusal> CheckMonteCarlo(std::string_view outputVariable, int mode,
                                        std::string_view numberOfRuns, int runLimit);
 
-// ---- Output file options --------------------------------------------------------------------------
+// ---- Output file options
+// --------------------------------------------------------------------------
 
 // RISE_EDGE and FALL_EDGE (index above 2) take a threshold.
 bool ThresholdEnabled(int collatingFunction);

@@ -381,8 +381,8 @@ void CMCLoadSaveOpt::OnOK() {
         if (FILE* file = kvcrt::fopen(completed.load.c_str(), "r")) {
             std::fclose(file);
         } else {
-            ShowMessage(msg::parameterFileUnreadable.module, msg::parameterFileUnreadable.number,
-                        0, 0);
+            ShowMessage(msg::parameterFileUnreadable.module, msg::parameterFileUnreadable.number, 0,
+                        0);
             return;
         }
     }

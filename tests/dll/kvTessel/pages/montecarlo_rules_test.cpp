@@ -94,8 +94,10 @@ TEST(MonteCarloRules, DistributionListByPairs) {
     RemoveDistribution(pairs, -1);
     EXPECT_EQ(pairs.size(), 2u);
 
-    EXPECT_EQ(CheckDistribution("", ""), (Refusal{msg::enterDistributionName, IDC_MCD_NAME, {}, 0}));
-    EXPECT_EQ(CheckDistribution("a", ""), (Refusal{msg::enterDistributionCurve, IDC_MCD_CURVE, {}, 0}));
+    EXPECT_EQ(CheckDistribution("", ""),
+              (Refusal{msg::enterDistributionName, IDC_MCD_NAME, {}, 0}));
+    EXPECT_EQ(CheckDistribution("a", ""),
+              (Refusal{msg::enterDistributionCurve, IDC_MCD_CURVE, {}, 0}));
     EXPECT_EQ(CheckDistribution("a", "(0,1)"), std::nullopt);
 }
 
