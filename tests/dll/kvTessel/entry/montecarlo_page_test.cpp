@@ -122,9 +122,9 @@ TEST_F(MonteCarloTest, ModeAndSaveDataRules) {
                             "Random number seed:", kRunsList}) {
         EXPECT_FALSE(enabled(ref)) << ref;
     }
-    for (const char* ref : {"Vary devices that have", "Limit devices to type(s):",
-                            "Save data from each sensitivity run", "More Settings...", kOutput,
-                            "Enable Ventra ZR support for legacy"}) {
+    for (const char* ref : {"Vary devices that have",
+                            "Limit devices to type(s):", "Save data from each sensitivity run",
+                            "More Settings...", kOutput, "Enable Ventra ZR support for legacy"}) {
         EXPECT_TRUE(enabled(ref)) << ref;
     }
     click("Monte Carlo");
@@ -197,8 +197,9 @@ TEST_F(MonteCarloTest, TheLimitedSheetHoldsTheRunsToItsLimit) {
     EXPECT_TRUE(boxes().empty());
     type(kRuns, "26");
     click("&Apply");
-    ASSERT_EQ(boxes(), (std::vector<std::string>{
-                           "The number of Monte Carlo runs must be between 1 and 25."}));
+    ASSERT_EQ(
+        boxes(),
+        (std::vector<std::string>{"The number of Monte Carlo runs must be between 1 and 25."}));
     EXPECT_TRUE(focused(kRuns));
     EXPECT_EQ(m_mc.numberOfRuns, "25");
     // A later unlimited sheet sets the limit back.
@@ -227,7 +228,8 @@ TEST_F(MonteCarloTest, OutputOptionsThresholdRuleAndDirectionOnlyInWorstCase) {
     m_desktop->queueAction([&] {
         // Refused with the dialog's own caption; the dialog stays open.
         m_robot.type(query("Threshold value:"), "  2.5");
-        m_robot.click(ControlQuery::byText("List model parameter values in the output file for each run"));
+        m_robot.click(
+            ControlQuery::byText("List model parameter values in the output file for each run"));
         m_robot.click(ControlQuery::byText("OK"));
     });
     click("More Settings...");
@@ -278,13 +280,13 @@ TEST_F(MonteCarloTest, DistributionsReachTheProfileAtOnceAndTheComboShowsUniform
     });
     click("Distributions...");
     EXPECT_EQ(m_desktop->pendingActions(), 0u);
-    EXPECT_EQ(boxes(), (std::vector<std::string>{"Please enter a distribution name.",
-                                                 "Please enter the distribution curve values.",
-                                                 "Do you want to save this distribution?\n\nlate"}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{"Please enter a distribution name.",
+                                        "Please enter the distribution curve values.",
+                                        "Do you want to save this distribution?\n\nlate"}));
     EXPECT_EQ(lastBox()->caption, "Distributions");
-    EXPECT_EQ(m_mc.distributions,
-              (std::vector<vnt_string>{"flat", "(-1,1) (1,1)", "skew", "(-1,0.5) (1,2)", "late",
-                                       "(0,1)"}));
+    EXPECT_EQ(m_mc.distributions, (std::vector<vnt_string>{"flat", "(-1,1) (1,1)", "skew",
+                                                           "(-1,0.5) (1,2)", "late", "(0,1)"}));
     EXPECT_EQ(selected(kDist), "Uniform");
     EXPECT_EQ(Robot::items(control(kDist)).size(), 6u);
 
@@ -379,8 +381,9 @@ TEST_F(MonteCarloTest, ParameterFilesOkInItsOrderAndCancelRestores) {
     });
     click("MC Load/Save...");
     ASSERT_EQ(boxes().size(), before + 1);
-    EXPECT_EQ(boxes().back(),
-              "Error (line 2): Parameter value is missing in file - D:\\proj\\profiles\\p1\\in.mcp");
+    EXPECT_EQ(
+        boxes().back(),
+        "Error (line 2): Parameter value is missing in file - D:\\proj\\profiles\\p1\\in.mcp");
     const auto* open = m_desktop->transcript().last(kvwin32::TranscriptKind::fileDialog);
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(open->initialFolder, "D:\\proj\\profiles\\p1");
