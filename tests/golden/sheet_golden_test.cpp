@@ -52,6 +52,7 @@ class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInte
   public:
     GeneralSettings& general() { return m_general; }
     SimProfile& profile() { return m_profile; }
+    using SheetFixture::click;
     using SheetFixture::select;
     using SheetFixture::type;
 };
@@ -127,6 +128,13 @@ const GoldenCase kCases[] = {
      [](SheetGolden& t) { t.select("Category:", "Output file"); }},
     {"sheet_data_collection", "Data Collection ", nullptr},
     {"sheet_probe_window", "Vavir Window", nullptr},
+    {"analysis_monte_carlo", "Analysis ", nullptr,
+     showOption("Time Domain (Transient)", "Monte Carlo/Worst Case")},
+    {"analysis_worst_case", "Analysis ", nullptr,
+     [](SheetGolden& t) {
+         showOption("DC Sweep", "Monte Carlo/Worst Case")(t);
+         t.click("Worst-case/Sensitivity");
+     }},
 };
 
 TEST_P(SheetGolden, LooksAsItsReference) {
