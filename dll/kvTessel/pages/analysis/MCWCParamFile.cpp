@@ -5,6 +5,7 @@
 #include "MCWCParamFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <memory>
@@ -67,38 +68,53 @@ class LineReader {
     bool m_eof = false;
 };
 
+// Character classes as a table, so that a line is checked in one pass without a branch per
+// character: a separator, a character a value may begin with, a letter.
+constexpr unsigned kSeparator = 1;
+constexpr unsigned kNumberStart = 2;
+constexpr unsigned kLetter = 4;
+constexpr auto kClass = [] {
+    std::array<unsigned char, 256> table{};
+    for (const unsigned char c : {' ', ',', '\t', '\n', '\r'}) {
+        table[c] = kSeparator;
+    }
+    for (unsigned char c = '0'; c <= '9'; ++c) {
+        table[c] = kNumberStart;
+    }
+    for (const unsigned char c : {'+', '-', '.'}) {
+        table[c] = kNumberStart;
+    }
+    for (unsigned char c = 'a'; c <= 'z'; ++c) {
+        table[c] = kLetter;
+        table[c - 'a' + 'A'] = kLetter;
+    }
+    return table;
+}();
+
 bool isSeparator(char c) {
-    return c == ' ' || c == ',' || c == '\t' || c == '\n' || c == '\r';
-}
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool beginsNumber(char c) {
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+    return (kClass[static_cast<unsigned char>(c)] & kSeparator) != 0;
 }
 
-// Calls `each(firstCharacter)` for every token of the line up to `limit` tokens; answers the
-// number of tokens seen (at most `limit`). `each` answers false to stop early.
-template <class Each>
-std::size_t forTokens(std::string_view line, std::size_t limit, Each each) {
+struct TokenScan {
+    std::size_t count;  // every token of the line
+    bool bad;           // one of the first `limit` tokens begins with a character not `good`
+};
+
+// Counts the tokens of a line and looks at the first character of each of the first `limit`.
+TokenScan scanTokens(std::string_view line, unsigned good, std::size_t limit) {
     std::size_t count = 0;
-    std::size_t i = 0;
-    while (count < limit) {
-        while (i < line.size() && isSeparator(line[i])) {
-            ++i;
-        }
-        if (i == line.size()) {
-            break;
-        }
-        ++count;
-        if (!each(line[i])) {
-            break;
-        }
-        while (i < line.size() && !isSeparator(line[i])) {
-            ++i;
-        }
+    unsigned bad = 0;
+    unsigned previousSeparator = 1;
+    for (const char ch : line) {
+        const unsigned cls = kClass[static_cast<unsigned char>(ch)];
+        const unsigned separator = cls & kSeparator;
+        const unsigned start = previousSeparator & (separator ^ 1u);
+        const unsigned counted = count < limit ? 1u : 0u;
+        bad |= start & counted & ((cls & good) == 0 ? 1u : 0u);
+        count += start;
+        previousSeparator = separator;
     }
-    return count;
+    return {count, bad != 0};
 }
 
 std::string lineTag(long lineNumber) {
@@ -129,25 +145,18 @@ std::optional<std::string> CheckParameterStream(std::FILE* file, const std::stri
             continue;  // a comment, or no tokens at all
         }
         if (columns == 0) {
-            bool bad = false;
-            columns = forTokens(line, static_cast<std::size_t>(-1), [&bad](char c) {
-                bad = bad || !isLetter(c);
-                return true;
-            });
-            if (bad) {
+            const TokenScan header = scanTokens(line, kLetter, static_cast<std::size_t>(-1));
+            if (header.bad) {
                 return "Error" + lineTag(lineNumber) + texts.nameNotLetter + fullPath;
             }
+            columns = header.count;
             continue;
         }
-        bool bad = false;
-        const std::size_t seen = forTokens(line, columns, [&bad](char c) {
-            bad = !beginsNumber(c);
-            return !bad;
-        });
-        if (bad) {
+        const TokenScan row = scanTokens(line, kNumberStart, columns);
+        if (row.bad) {
             return "Error" + lineTag(lineNumber) + texts.valueNotNumber + fullPath;
         }
-        if (seen < columns) {
+        if (row.count < columns) {
             return "Error" + lineTag(lineNumber) + ": Parameter value is missing in file - " +
                    fullPath;
         }
