@@ -66,7 +66,7 @@ void BM_NewlineScan(benchmark::State& state) {
         std::size_t lines = 0;
         std::size_t got;
         while ((got = std::fread(block.data(), 1, block.size(), file)) > 0) {
-            for (const char* p = block.data(), *end = p + got;
+            for (const char *p = block.data(), *end = p + got;
                  (p = static_cast<const char*>(std::memchr(p, '\n', end - p))) != nullptr; ++p) {
                 ++lines;
             }
