@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include "X11Errors.h"
 #include "kvwin32/render.h"
 
 namespace kvhost {
@@ -472,6 +473,9 @@ Result<std::unique_ptr<LiveScreen>> LiveScreen::open() {
         return Error{
             "cannot open the display: no X11 or Wayland display (DISPLAY and "
             "WAYLAND_DISPLAY are not set)"};
+    }
+    if (driver == "x11") {
+        tolerateVanishedWindows();
     }
     // Typed characters come from key presses (TranslateMessage), not from SDL's text input.
     SDL_StopTextInput();

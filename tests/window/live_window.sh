@@ -59,7 +59,7 @@ kvpid=$!
 
 # The sheet's window on the screen, once it shows.
 sheet=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do  # a loaded machine may take a while to start kvhost
   sheet=$(xdotool search --name "^Simulation Settings" 2>/dev/null | head -n 1) && [ -n "$sheet" ] && break
   sleep 0.1
 done
@@ -94,7 +94,7 @@ fi
 
 # Waits until a window whose name matches shows (or, with "gone", until it went).
 wait_window() {
-  for _ in $(seq 80); do
+  for _ in $(seq 200); do
     found=$(xdotool search --name "$1" 2>/dev/null | grep -v "^$sheet$" | head -n 1 || true)
     if [ "${2:-}" = gone ]; then [ -z "$found" ] && return 0; else [ -n "$found" ] && return 0; fi
     sleep 0.1
