@@ -105,16 +105,32 @@ constexpr Field<Owner, Record> comboTextField(int id, CString Owner::*member,
 
 namespace internal {
 
+// The text of an option slot; only records with option slots (OptionSettings) have one.
+template <class Record>
+requires requires(Record& record) {
+    record.optionValues;
+}
+vnt_string* slotText(Record& record, OptionSlot slot) {
+    return &record.optionValues[static_cast<std::size_t>(slot)];
+}
+
+// A member's place in the record.
+template <class Record, class Value>
+Value* memberOf(Record& record, Value Record::*member) {
+    return &(record.*member);
+}
+
 // Where a row's value lives in the record: a string or int member, or an option slot's text.
+// (Both are reached through a call that depends on the alternative, so that a record without
+// option slots never names them.)
 template <class Record, class Stored>
 auto storedTarget(Record& record, const Stored& stored) {
     return std::visit(
         [&record](const auto& where) -> std::variant<vnt_string*, std::int32_t*, std::int16_t*> {
-            using Where = std::decay_t<decltype(where)>;
-            if constexpr (std::is_same_v<Where, OptionSlot>) {
-                return &record.optionValues[static_cast<std::size_t>(where)];
+            if constexpr (std::is_same_v<std::decay_t<decltype(where)>, OptionSlot>) {
+                return slotText(record, where);
             } else {
-                return &(record.*where);
+                return memberOf(record, where);
             }
         },
         stored);
