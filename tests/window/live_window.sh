@@ -110,7 +110,13 @@ sleep 0.3
 xdotool key Return   # OK, the box's default button
 wait_window "^kvTessel" gone || { echo "live_window: the message box stayed" >&2; exit 1; }
 sleep 0.5
-xdotool type --delay 20 "live-run"
+# One key at a time, with time for each to be taken: a sanitizer build on a loaded machine
+# paints slowly, and a key pressed while the last one is still being handled must not be lost.
+for key in l i v e minus r u n; do
+  xdotool key "$key"
+  sleep 0.15
+done
+sleep 0.5
 xdotool key Return
 for _ in $(seq 100); do
   kill -0 "$kvpid" 2>/dev/null || break
