@@ -4,6 +4,8 @@
 // and a Robot to act and look as a user does. Everything is put back when the test ends.
 #pragma once
 
+#include <cctype>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -96,26 +98,43 @@ class SheetFixture : public ::testing::Test {
     }
 
     // The control a user would name so, in the active dialog; fails the test when none.
+    // A REF as scripts write it: `"text"+N` or `text-N` names the control N places after or
+    // before the one the text names.
+    static kvwin32::ControlQuery query(std::string ref) {
+        int offset = 0;
+        if (const auto at = ref.find_last_of("+-");
+            at != std::string::npos && at > 0 && at + 1 < ref.size() &&
+            std::isdigit(static_cast<unsigned char>(ref[at + 1]))) {
+            offset = std::stoi(ref.substr(at + 1)) * (ref[at] == '-' ? -1 : 1);
+            ref.resize(at);
+        }
+        if (ref.size() >= 2 && ref.front() == '"' && ref.back() == '"') {
+            ref = ref.substr(1, ref.size() - 2);
+        }
+        kvwin32::ControlQuery q = kvwin32::ControlQuery::byText(ref);
+        q.offset = offset;
+        return q;
+    }
     HWND control(const std::string& ref) {
-        const kvwin32::RobotResult found = m_robot.find(kvwin32::ControlQuery::byText(ref));
+        const kvwin32::RobotResult found = m_robot.find(query(ref));
         EXPECT_TRUE(found.ok()) << ref << ": " << found.error;
         return found.hwnd;
     }
     // Acts and pumps; fails the test when the Robot refuses.
     void click(const std::string& ref) {
-        const kvwin32::RobotResult done = m_robot.click(kvwin32::ControlQuery::byText(ref));
+        const kvwin32::RobotResult done = m_robot.click(query(ref));
         EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
         pump();
     }
     void type(const std::string& ref, const std::string& text) {
-        const kvwin32::RobotResult done = m_robot.type(kvwin32::ControlQuery::byText(ref), text);
+        const kvwin32::RobotResult done = m_robot.type(query(ref), text);
         EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
         pump();
     }
     // Chooses an item of a list as a user does with the mouse.
     void select(const std::string& ref, const std::string& item) {
         const kvwin32::RobotResult done =
-            m_robot.select(kvwin32::ControlQuery::byText(ref), kvwin32::ItemQuery::named(item));
+            m_robot.select(query(ref), kvwin32::ItemQuery::named(item));
         EXPECT_TRUE(done.ok()) << ref << " " << item << ": " << done.error;
         pump();
     }

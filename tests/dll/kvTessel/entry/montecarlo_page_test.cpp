@@ -37,44 +37,8 @@ class MonteCarloTest : public SheetFixture {
         m_profile.monteCarlo = &m_mc;
     }
 
-    // A REF as scripts write it: "text+N" names the control N places after the one "text" names.
-    static ControlQuery query(std::string ref) {
-        int offset = 0;
-        if (const auto at = ref.find_last_of('+');
-            at != std::string::npos && at > 0 && at + 1 < ref.size() &&
-            std::isdigit(static_cast<unsigned char>(ref[at + 1]))) {
-            offset = std::stoi(ref.substr(at + 1));
-            ref.resize(at);
-        }
-        ControlQuery q = ControlQuery::byText(ref);
-        q.offset = offset;
-        return q;
-    }
-    HWND control(const std::string& ref) {
-        const kvwin32::RobotResult found = m_robot.find(query(ref));
-        EXPECT_TRUE(found.ok()) << ref << ": " << found.error;
-        return found.hwnd;
-    }
-    void click(const std::string& ref) {
-        const kvwin32::RobotResult done = m_robot.click(query(ref));
-        EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
-        pump();
-    }
-    void type(const std::string& ref, const std::string& text) {
-        const kvwin32::RobotResult done = m_robot.type(query(ref), text);
-        EXPECT_TRUE(done.ok()) << ref << ": " << done.error;
-        pump();
-    }
-    void select(const std::string& ref, const std::string& item) {
-        const kvwin32::RobotResult done = m_robot.select(query(ref), ItemQuery::named(item));
-        EXPECT_TRUE(done.ok()) << ref << " " << item << ": " << done.error;
-        pump();
-    }
-    bool enabled(const std::string& ref) { return Robot::enabled(control(ref)); }
     bool visible(const std::string& ref) { return Robot::visible(control(ref)); }
     bool focused(const std::string& ref) { return Robot::focused(control(ref)); }
-    std::string text(const std::string& ref) { return Robot::text(control(ref)); }
-    std::string selected(const std::string& ref) { return Robot::selectedText(control(ref)); }
 
     // Opens the sheet (limited to `limit` runs when given) on the Monte Carlo option, checked.
     void openOption(int limit = 0) {
