@@ -122,6 +122,11 @@ ScriptRunner::ScriptRunner(const SheetExports& exports, ProfileDocument& doc, st
         m_out.flush();
     });
     m_previousDesktop = kvwin32::setDesktop(std::move(desktop));
+    // Keys the script presses reach the library's windows as a host's loop passes them: the
+    // library pre-translates first.
+    m_previousKeyFilter = kvwin32::setKeyFilter([this](MSG& msg) {
+        return m_exports.preTranslateMessage != nullptr && m_exports.preTranslateMessage(&msg) != 0;
+    });
     if (HostFileConfig* files = m_doc.fileConfig()) {
         files->setListener([this](const EditFileCall& call) {
             // The line is built in UTF-8; the transcript keeps the library's code page, into
@@ -147,6 +152,7 @@ ScriptRunner::~ScriptRunner() {
     if (HostFileConfig* files = m_doc.fileConfig()) {
         files->setListener({});
     }
+    kvwin32::setKeyFilter(std::move(m_previousKeyFilter));
     m_desktop->transcript().setEcho({});
     kvwin32::setDesktop(std::move(m_previousDesktop));
 }

@@ -87,6 +87,7 @@ class ScriptRunner {
 
     RunnerDesktop* m_desktop = nullptr;  // owned by the desktop seam while the runner lives
     std::unique_ptr<kvwin32::Desktop> m_previousDesktop;
+    kvwin32::KeyFilter m_previousKeyFilter;
     HostWindow m_host;
     kvwin32::Robot m_robot;
     CommandSource* m_source = nullptr;

@@ -3,7 +3,9 @@
 // control cannot be used), and the dispatch of what was posted, as a message loop does
 // between two user actions.
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "internal/robot.h"
 #include "internal/window.h"
@@ -88,6 +90,47 @@ void sendClick(HWND hwnd, POINT pt, bool twice) {
     }
 }
 
+// The scan code (set 1, as a PC keyboard reports it) of the keys scripts press; 0 for others.
+// It goes into bits 16 to 23 of a key message's lParam, where a window may look at it.
+UINT scanCodeOf(UINT vk) {
+    switch (vk) {
+        case VK_ESCAPE:
+            return 0x01;
+        case VK_BACK:
+            return 0x0E;
+        case VK_TAB:
+            return 0x0F;
+        case VK_RETURN:
+            return 0x1C;
+        case VK_SPACE:
+            return 0x39;
+        case VK_F2:
+            return 0x3C;
+        case VK_HOME:
+            return 0x47;
+        case VK_UP:
+            return 0x48;
+        case VK_PRIOR:
+            return 0x49;
+        case VK_LEFT:
+            return 0x4B;
+        case VK_RIGHT:
+            return 0x4D;
+        case VK_END:
+            return 0x4F;
+        case VK_DOWN:
+            return 0x50;
+        case VK_NEXT:
+            return 0x51;
+        case VK_INSERT:
+            return 0x52;
+        case VK_DELETE:
+            return 0x53;
+        default:
+            return 0;
+    }
+}
+
 // The character a key types (US layout), or 0.
 char characterOf(UINT vk, bool shift) {
     if (vk >= 'A' && vk <= 'Z') {
@@ -114,8 +157,16 @@ char characterOf(UINT vk, bool shift) {
 
 // Sends a keyboard message the way a message loop passes it: the dialog of the window first
 // (IsDialogMessageA dispatches it itself when it does not use it), else to the window.
+KeyFilter& keyFilter() {
+    static KeyFilter filter;
+    return filter;
+}
+
 void deliverKey(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{target, message, wParam, lParam, 0, {}};
+    if (const KeyFilter& filter = keyFilter(); filter && filter(msg)) {
+        return;  // the host's loop took it
+    }
     HWND dialog = GetAncestor(target, GA_ROOT);
     if (dialog != nullptr && kindOf(dialog) == ControlKind::dialog &&
         IsDialogMessageA(dialog, &msg)) {
@@ -154,6 +205,10 @@ class ModifierKeys {
 };
 
 }  // namespace
+
+KeyFilter setKeyFilter(KeyFilter filter) {
+    return std::exchange(keyFilter(), std::move(filter));
+}
 
 void Robot::pump() {
     MSG msg;
@@ -268,6 +323,30 @@ RobotResult Robot::clickPart(HWND control, const ItemQuery& item) {
             }
         }
         popTooltips();
+    }
+    if (part == nullptr) {
+        // A bar that draws its buttons itself has a tool for each button's area.
+        const std::vector<RECT> areas = tooltipToolRects(control);
+        std::optional<POINT> at;
+        if (item.byIndex) {
+            if (item.index >= 0 && static_cast<size_t>(item.index) < areas.size()) {
+                at = centreOf(areas[static_cast<size_t>(item.index)]);
+            }
+        } else {
+            for (const RECT& area : areas) {
+                std::optional<std::string> tip = tooltipTextAt(control, centreOf(area));
+                if (tip && robotTextMatches(item.text, *tip, false)) {
+                    at = centreOf(area);
+                    break;
+                }
+            }
+            popTooltips();
+        }
+        if (at) {
+            sendClick(control, *at, false);
+            pump();
+            return done(control);
+        }
     }
     if (part == nullptr) {
         return refused(control, "no part " + item.describe() + " in " + describeControl(control));
@@ -411,8 +490,9 @@ RobotResult Robot::key(HWND control, UINT vk, KeyModifiers modifiers) {
     {
         ModifierKeys held(modifiers);
         // Alt+key is a system key: WM_SYSKEYDOWN with the context bit (29) set.
-        LPARAM downParam = 1 | (alt ? (1 << 29) : 0);
-        LPARAM upParam = static_cast<LPARAM>(0xC0000001u) | (alt ? (1 << 29) : 0);
+        const LPARAM scan = static_cast<LPARAM>(scanCodeOf(vk)) << 16;
+        LPARAM downParam = 1 | scan | (alt ? (1 << 29) : 0);
+        LPARAM upParam = static_cast<LPARAM>(0xC0000001u) | scan | (alt ? (1 << 29) : 0);
         deliverKey(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, downParam);
         char c = ctrl ? 0 : characterOf(vk, shift);
         if (c != 0 && IsWindow(target)) {

@@ -755,6 +755,22 @@ std::optional<std::string> tooltipTextAt(HWND window) {
     return tooltipTextAt(window, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 
+std::vector<RECT> tooltipToolRects(HWND window) {
+    std::vector<RECT> rects;
+    for (HWND tooltip : allTooltips()) {
+        auto s = tooltipOf(tooltip);
+        if (!s || !s->active) {
+            continue;
+        }
+        for (const Tool& t : s->tools) {
+            if ((t.flags & TTF_IDISHWND) == 0 && t.owner == window && !IsRectEmpty(&t.rect)) {
+                rects.push_back(t.rect);
+            }
+        }
+    }
+    return rects;
+}
+
 std::string tooltipShownText(HWND tooltip) {
     auto s = tooltipOf(tooltip);
     return s && s->shown >= 0 ? s->shownText : std::string();

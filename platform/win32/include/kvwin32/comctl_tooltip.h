@@ -18,6 +18,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "kvwin32/commctrl.h"
 #include "kvwin32/windef.h"
@@ -143,6 +144,9 @@ namespace kvwin32 {
 std::optional<std::string> tooltipTextAt(HWND window, POINT pt);
 // As tooltipTextAt at the centre of the window.
 std::optional<std::string> tooltipTextAt(HWND window);
+// The areas of `window` that active tooltip controls have tools for (tools of a window, not
+// of its children), in the order the tools were added.
+std::vector<RECT> tooltipToolRects(HWND window);
 // The text a tooltip control shows at the moment, empty when none.
 std::string tooltipShownText(HWND tooltip);
 // Hides every tip shown (TTN_POP to its owner), as when the mouse leaves.

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "kvwin32/windef.h"
+#include "kvwin32/winuser.h"
 
 namespace kvwin32 {
 
@@ -113,6 +114,13 @@ bool robotTextMatches(std::string_view queryText, std::string_view controlText, 
 using CheckListReader = std::function<std::optional<bool>(HWND list, int index)>;
 // Installs a reader of check-list items in place of the message; returns the previous one.
 CheckListReader setCheckListReader(CheckListReader reader);
+
+// What a host's message loop does with a keyboard message before the dialog sees it (a loop
+// that runs a library's windows lets the library pre-translate first: an in-place editor takes
+// its Enter and Escape there). The Robot delivers every key through it; true means taken.
+using KeyFilter = std::function<bool(MSG& msg)>;
+// Installs the key filter (none: keys go straight to the dialog); returns the previous one.
+KeyFilter setKeyFilter(KeyFilter filter);
 
 // The topmost modal dialog of the calling thread (a visible top-level dialog whose owner is
 // disabled), or null.

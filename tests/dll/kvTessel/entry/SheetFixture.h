@@ -31,6 +31,9 @@ class SheetFixture : public ::testing::Test {
         auto desktop = std::make_unique<kvwin32::ScriptedDesktop>();
         m_desktop = desktop.get();
         m_desktopScope = std::make_unique<kvwin32::DesktopScope>(std::move(desktop));
+        // Keys reach the library's windows as a host's loop passes them.
+        m_savedKeyFilter =
+            kvwin32::setKeyFilter([](MSG& msg) { return DllPreTranslateMessage(&msg) != 0; });
         registerHostClass();
         m_host = CreateWindowExA(0, "kvSheetTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -55,6 +58,7 @@ class SheetFixture : public ::testing::Test {
             DestroyWindow(m_host);
         }
         pump();
+        kvwin32::setKeyFilter(std::move(m_savedKeyFilter));
         m_desktopScope.reset();
         kvwin32::setDriveTable(m_savedDrives);
     }
@@ -221,6 +225,7 @@ class SheetFixture : public ::testing::Test {
     }
 
     std::string m_savedDrives;
+    kvwin32::KeyFilter m_savedKeyFilter;
     std::unique_ptr<kvwin32::DesktopScope> m_desktopScope;
 };
 
