@@ -60,6 +60,8 @@ class CListBoxEx : public CDragListBox {
 
     // The row last clicked or opened for editing, -1 when none.
     int GetCurrentItem() const { return m_currentItem; }
+    // Makes row `index` the current row (-1: none), as a click on it does.
+    void SetCurrentItem(int index) { m_currentItem = index; }
     // The row being edited, -1 when no editor is open.
     int GetEditedItem() const { return m_editedItem; }
     unsigned GetEditStyle() const { return m_editStyle; }

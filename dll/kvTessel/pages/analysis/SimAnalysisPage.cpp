@@ -23,8 +23,6 @@ namespace {
 
 // Help topic of the Analysis page.
 constexpr int kHelpTopic = 49186;
-// The restart dialog reloads its checkpoints when it is sent this with wParam 1.
-constexpr UINT kReloadCheckpoints = WM_USER + 3;
 // The list index of "Restart Simulation" (only the transient list has an eighth item).
 constexpr int kRestartItem = 7;
 
