@@ -10,6 +10,7 @@
 
 #include "GoldenImage.h"
 #include "SheetFixture.h"
+#include "kvTessel/CheckPoint.h"
 #include "kvwin32/render.h"
 #include "kvwin32/robot.h"
 
@@ -52,6 +53,7 @@ class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInte
   public:
     GeneralSettings& general() { return m_general; }
     SimProfile& profile() { return m_profile; }
+    kvtest::TempDir& dir() { return m_dir; }
     using SheetFixture::click;
     using SheetFixture::select;
     using SheetFixture::type;
@@ -88,6 +90,39 @@ std::function<void(SheetGolden&)> showFiles(const char* category, const char* ro
         if (*row != '\0') {
             t.select("Confi&gured Files", row);
         }
+    };
+}
+
+// The checkpoint and restart options on folders of the profile's folder, D:\proj\profiles\p1:
+// three checkpoint folders, the second selected with its settings; a restart folder whose
+// state_map offers three simulation times.
+std::function<void(SheetGolden&)> withCheckpoints() {
+    return [](SheetGolden& t) {
+        static CCheckPointReader fast("fast", "1u", "", "");
+        static CCheckPointReader slow("slow runs", "", "60", "1m 2m");
+        static CCheckPointReader deep("D:\\proj\\runs\\deep", "5u", "", "");
+        static CCheckPointReader run1("run1", "", "", "");
+        static CheckpointSettings checkpoint;
+        static RestartSettings restart;
+        for (const char* folder :
+             {"proj/profiles/p1/fast", "proj/profiles/p1/slow runs", "proj/runs/deep"}) {
+            t.dir().mkdir(folder);
+        }
+        t.dir().write("proj/profiles/p1/run1/state_map",
+                      "SINT s1 1.0m\nSINT s2 2.0m\nTP t1 2.5m\nRINT r1 0 30\n");
+        checkpoint = CheckpointSettings();
+        checkpoint.enabled = 1;
+        checkpoint.selectedEntry = 1;
+        checkpoint.timePointMode = 1;
+        checkpoint.entries = {&fast, &slow, &deep};
+        restart = RestartSettings();
+        restart.enabled = 1;
+        restart.restartPointIndex = 1;
+        restart.saveOriginalDat = true;
+        restart.entries = {&run1};
+        ISyncCkptReStart::chkptSimEntry.clear();
+        t.profile().checkpoint = &checkpoint;
+        t.profile().restart = &restart;
     };
 }
 
@@ -135,6 +170,10 @@ const GoldenCase kCases[] = {
          showOption("DC Sweep", "Monte Carlo/Worst Case")(t);
          t.click("Worst-case/Sensitivity");
      }},
+    {"analysis_checkpoint", "Analysis ", withCheckpoints(),
+     showOption("Time Domain (Transient)", "Save Check Points")},
+    {"analysis_restart", "Analysis ", withCheckpoints(),
+     showOption("Time Domain (Transient)", "Restart Simulation")},
 };
 
 TEST_P(SheetGolden, LooksAsItsReference) {

@@ -114,7 +114,8 @@ class CheckpointPageTest : public SheetFixture {
         bar("New");
         edit(text);
     }
-    void key(const char* ref, UINT vk, kvwin32::KeyModifiers modifiers = kvwin32::KeyModifiers::none) {
+    void key(const char* ref, UINT vk,
+             kvwin32::KeyModifiers modifiers = kvwin32::KeyModifiers::none) {
         const auto done = m_robot.key(ControlQuery::byText(ref), vk, modifiers);
         EXPECT_TRUE(done.ok()) << done.error;
         pump();
@@ -186,7 +187,8 @@ TEST_F(CheckpointPageTest, EveryValidationStepInOrder) {
     // No interval and no time points (blanks do not count, and are taken away).
     type(kReal, "   ");
     apply();
-    EXPECT_EQ(lastBox(), "Please enter a simulation interval, a real time interval or time points.");
+    EXPECT_EQ(lastBox(),
+              "Please enter a simulation interval, a real time interval or time points.");
     EXPECT_TRUE(focused(kSim));
     type(kSim, "  10u");
     apply();
@@ -232,8 +234,9 @@ TEST_F(CheckpointPageTest, AFolderThatCannotBeMadeIsReportedAndNothingIsLeft) {
     m_desktop->queueBoxAnswer(IDYES);
     apply();
     ASSERT_EQ(boxes().size(), 2u);
-    EXPECT_EQ(boxes()[1],
-              "The directory name \"D:\\proj\\profiles\\p1\\new\\deeper\\bad\"name\" is not valid.");
+    EXPECT_EQ(
+        boxes()[1],
+        "The directory name \"D:\\proj\\profiles\\p1\\new\\deeper\\bad\"name\" is not valid.");
     EXPECT_FALSE(exists("new"));
     EXPECT_TRUE(focused(kFolders));
     EXPECT_FALSE(ISyncCkptReStart::Instance()->GetChkptFlag());
@@ -261,8 +264,7 @@ TEST_F(CheckpointPageTest, TheRegistryAcrossAnApply) {
     m_desktop->queueBoxAnswer(IDYES);
     apply();
     EXPECT_EQ(ISyncCkptReStart::Instance()->GetchkptDir(), "ck3");
-    EXPECT_EQ(directories(m_checkpoint.entries),
-              (std::vector<std::string>{"ck1", "ck2", "ck3"}));
+    EXPECT_EQ(directories(m_checkpoint.entries), (std::vector<std::string>{"ck1", "ck2", "ck3"}));
     EXPECT_EQ(ISyncCkptReStart::chkptSimEntry, m_checkpoint.entries);
     EXPECT_EQ(m_checkpoint.entries[2]->GetTimePoints(), "1m 2m");
     EXPECT_EQ(m_checkpoint.selectedEntry, 2);
@@ -402,7 +404,8 @@ TEST_F(CheckpointPageTest, EveryRestartValidationStepInOrder) {
     // A folder typed into a new row that does not exist.
     newRow("missing");
     apply();
-    EXPECT_EQ(lastBox(), "The restart directory \"D:\\proj\\profiles\\p1\\missing\" does not exist.");
+    EXPECT_EQ(lastBox(),
+              "The restart directory \"D:\\proj\\profiles\\p1\\missing\" does not exist.");
     EXPECT_TRUE(focused(kFolders));
 
     newRow("empty");
@@ -442,7 +445,8 @@ TEST_F(CheckpointPageTest, TheSameFolderForCheckpointAndRestartIsRefused) {
     select(kOptions, kRestart);
     select(kTimes, "2.5e-3");
     apply();
-    EXPECT_EQ(lastBox(), "The restart directory must differ from the checkpoint directory of the same run.");
+    EXPECT_EQ(lastBox(),
+              "The restart directory must differ from the checkpoint directory of the same run.");
     EXPECT_EQ(selected(kOptions), kRestart);
     EXPECT_EQ(m_restart.restartPoint, "");  // nothing written
     // The registry's folder is given up once compared.

@@ -25,8 +25,10 @@ TEST(CheckpointRules, ForbiddenFolderCharacters) {
         const char* folder;
         bool forbidden;
     } rows[] = {
-        {"ckpt1", false},      {"D:\\runs\\ck 1", false}, {"a>b", true},  {"a<b", true},
-        {"what?", true},       {"ck*", true},             {"a|b", true},  {"", false},
+        {"ckpt1", false},      {"D:\\runs\\ck 1", false},
+        {"a>b", true},         {"a<b", true},
+        {"what?", true},       {"ck*", true},
+        {"a|b", true},         {"", false},
         {"..\\up\\ck", false}, {"ck:pt", false},  // ':' is left to the file system
     };
     for (const auto& r : rows) {
@@ -70,11 +72,17 @@ TEST(CheckpointRules, CheckpointChoiceInOrder) {
         {"no row before anything else", -1, "a?", true, {"a?"}, "", "", "", none},
         {"forbidden", 0, "ck>1", true, {}, "1u", "", "", invalid("ck>1")},
         {"forbidden before duplicate", 1, "a|b", true, {"A|B"}, "1u", "", "", invalid("a|b")},
-        {"duplicate ignoring case", 1, "CKPT", true, {"ckpt", "other"}, "1u", "", "",
+        {"duplicate ignoring case",
+         1,
+         "CKPT",
+         true,
+         {"ckpt", "other"},
+         "1u",
+         "",
+         "",
          twice("CKPT")},
         {"duplicate before intervals", 0, "ckpt", true, {"Ckpt"}, "", "", "", twice("ckpt")},
-        {"no duplicate test without entry", 2, "ckpt", false, {"ckpt"}, "1u", "", "",
-         std::nullopt},
+        {"no duplicate test without entry", 2, "ckpt", false, {"ckpt"}, "1u", "", "", std::nullopt},
         {"nothing given", 0, "ckpt", true, {"other"}, "", "", "", noInterval},
         {"simulation interval", 0, "ckpt", true, {}, "1u", "", "", std::nullopt},
         {"real time interval", 0, "ckpt", true, {}, "", "10", "", std::nullopt},
