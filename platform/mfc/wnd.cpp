@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "afxwin.h"
+#include "kvwin32/comctl_draglist.h"
 #include "thread_state.h"
 
 using kvmfc::threadState;
@@ -331,6 +332,18 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             *pResult = result;
         }
         return TRUE;
+    }
+    // A drag list tells its parent of a drag; the framework's drag list box takes the news
+    // itself (reflected to its OnChildNotify), as it takes its other notifications.
+    static const UINT dragList = ::RegisterWindowMessageA(DRAGLISTMSGSTRING);
+    if (message == dragList && lParam != 0) {
+        const auto* info = reinterpret_cast<const DRAGLISTINFO*>(lParam);
+        if (ReflectLastMsg(info->hWnd, &result)) {
+            if (pResult) {
+                *pResult = result;
+            }
+            return TRUE;
+        }
     }
     const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), message, 0, 0);
     if (!entry) {
