@@ -82,6 +82,11 @@ CCheckPointDlg::CCheckPointDlg(CheckpointSettings* record, const CString& profil
     }
 }
 
+CCheckPointDlg::~CCheckPointDlg() {
+    // The entries the record lists are the host's; the others the dialog made go with it.
+    m_created.Settle(m_record != nullptr ? &m_record->entries : nullptr);
+}
+
 void CCheckPointDlg::DoDataExchange(CDataExchange* pDX) {
     CAnalysisDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CKPT_BAR, m_folderBar);
@@ -343,7 +348,6 @@ int CCheckPointDlg::SaveToProfile(SimProfile*) {
         if (!entry->GetDirectory().empty()) {
             m_record->entries.push_back(entry);
             registry.push_back(entry);
-            m_created.HandOver(entry);
         }
     }
     return 0;

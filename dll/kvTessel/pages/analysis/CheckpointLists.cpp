@@ -2,6 +2,8 @@
 // dialog of every change of the rows.
 #include "CheckpointLists.h"
 
+#include <algorithm>
+
 #include "CheckpointRules.h"
 #include "FolderPicker.h"
 #include "kvTessel/CheckPoint.h"
@@ -172,11 +174,7 @@ void CMyListBoxExBuddy::DoButton(int index) {
 // ---- Entries made by a dialog -----------------------------------------------------------------
 
 CreatedEntries::~CreatedEntries() {
-    auto& registry = ISyncCkptReStart::chkptSimEntry;
-    for (CCheckPointReader* entry : m_owned) {
-        std::erase(registry, entry);
-        delete entry;
-    }
+    Settle(nullptr);
 }
 
 CCheckPointReader* CreatedEntries::Make(std::string directory, std::string simInterval,
@@ -186,6 +184,16 @@ CCheckPointReader* CreatedEntries::Make(std::string directory, std::string simIn
     return m_owned.back();
 }
 
-void CreatedEntries::HandOver(const CCheckPointReader* entry) {
-    std::erase(m_owned, entry);
+void CreatedEntries::Settle(const std::vector<CCheckPointReader*>* record) {
+    if (record != nullptr) {
+        std::erase_if(m_owned, [record](const CCheckPointReader* entry) {
+            return std::find(record->begin(), record->end(), entry) != record->end();
+        });
+    }
+    auto& registry = ISyncCkptReStart::chkptSimEntry;
+    for (CCheckPointReader* entry : m_owned) {
+        std::erase(registry, entry);
+        delete entry;
+    }
+    m_owned.clear();
 }

@@ -65,22 +65,23 @@ class CMyListBoxExBuddy : public CListBoxExBuddy {
 class CCheckPointReader;
 
 // The checkpoint entries a dialog made itself (the default entry, New, copies merged from the
-// registry, rows saved without an entry). Entries handed to the profile record at a save are
-// the host's from then on (the host frees the entries of its records). The others are the
-// dialog's: when it goes they are taken out of the checkpoint registry and freed, so that the
-// registry never points at a freed entry and nothing the host never saw is left behind.
+// registry, rows saved without an entry). Those its profile record lists when the dialog goes
+// are the host's from then on (the host frees the entries of its records); the others are
+// taken out of the checkpoint registry and freed, so that the registry never points at a freed
+// entry and nothing the host never got is left behind.
 class CreatedEntries {
   public:
     CreatedEntries() = default;
     CreatedEntries(const CreatedEntries&) = delete;
     CreatedEntries& operator=(const CreatedEntries&) = delete;
+    // Frees every entry still kept.
     ~CreatedEntries();
 
-    // A new entry, kept by the dialog until handed over.
+    // A new entry, kept by the dialog.
     CCheckPointReader* Make(std::string directory, std::string simInterval,
                             std::string realTimeInterval, std::string timePoints);
-    // The entry now belongs to the profile record (nothing for an entry not made here).
-    void HandOver(const CCheckPointReader* entry);
+    // The dialog goes: the entries `record` lists become the host's, the others are freed.
+    void Settle(const std::vector<CCheckPointReader*>* record);
 
   private:
     std::vector<CCheckPointReader*> m_owned;

@@ -113,6 +113,11 @@ bool CRestartSimDlg::LoadStateMap(const std::string& folder) {
     return true;
 }
 
+CRestartSimDlg::~CRestartSimDlg() {
+    // The entries the record lists are the host's; the others the dialog made go with it.
+    m_created.Settle(m_record != nullptr ? &m_record->entries : nullptr);
+}
+
 void CRestartSimDlg::DoDataExchange(CDataExchange* pDX) {
     CAnalysisDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_RESTART_BAR, m_folderBar);
@@ -403,7 +408,6 @@ int CRestartSimDlg::SaveToProfile(SimProfile*) {
     for (CCheckPointReader* entry : m_entries) {
         if (!entry->GetDirectory().empty()) {
             m_record->entries.push_back(entry);
-            m_created.HandOver(entry);
         }
     }
     const int chosen = m_timeCombo.GetCurSel();

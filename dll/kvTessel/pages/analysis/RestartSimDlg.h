@@ -24,6 +24,8 @@ class CRestartSimDlg : public CAnalysisDlg {
     // `profileDir`.
     CRestartSimDlg(RestartSettings* record, const CString& profileDir);
 
+    ~CRestartSimDlg() override;
+
     BOOL OnInitDialog() override;
     int SaveToProfile(SimProfile* profile) override;
     BOOL Validate() override;

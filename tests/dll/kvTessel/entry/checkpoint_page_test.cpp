@@ -535,3 +535,44 @@ TEST_F(CheckpointPageTest, BrowsingPutsTheChosenFolderIntoTheOpenEditor) {
 }
 
 }  // namespace
+
+namespace {
+
+// A row dragged with the mouse to another place takes its settings along.
+TEST_F(CheckpointPageTest, ADraggedRowTakesItsSettingsAlong) {
+    for (const char* name : {"a", "b", "c"}) {
+        folder(name);
+    }
+    m_checkpoint.entries = {entry("a", "1u"), entry("b", "2u"), entry("c", "3u")};
+    openOption(kSave);
+    const HWND list = control(kFolders);
+    auto at = [list](int row, int dy) {
+        RECT item{};
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+        return MAKELPARAM(item.left + 10, item.top + dy);
+    };
+    // "a" dropped on "c": it goes before "c".
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 3));
+    SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, at(1, 3));
+    SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, at(2, 3));
+    SendMessageA(list, WM_LBUTTONUP, 0, at(2, 3));
+    pump();
+    EXPECT_EQ(items(kFolders), (std::vector<std::string>{"b", "a", "c"}));
+    select(kFolders, "a");
+    EXPECT_EQ(text(kSim), "1u");
+    select(kFolders, "b");
+    EXPECT_EQ(text(kSim), "2u");
+    EXPECT_EQ(directories(ISyncCkptReStart::chkptSimEntry),
+              (std::vector<std::string>{"b", "a", "c"}));
+    // "c" dropped on "b", the first row.
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at(2, 3));
+    SendMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, at(0, 3));
+    SendMessageA(list, WM_LBUTTONUP, 0, at(0, 3));
+    pump();
+    EXPECT_EQ(items(kFolders), (std::vector<std::string>{"c", "b", "a"}));
+    select(kFolders, "c");
+    EXPECT_EQ(text(kSim), "3u");
+}
+
+}  // namespace
