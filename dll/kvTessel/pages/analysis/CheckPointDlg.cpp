@@ -82,11 +82,6 @@ CCheckPointDlg::CCheckPointDlg(CheckpointSettings* record, const CString& profil
     }
 }
 
-CCheckPointDlg::~CCheckPointDlg() {
-    // The entries the record lists are the host's; the others the dialog made go with it.
-    m_created.Settle(m_record != nullptr ? &m_record->entries : nullptr);
-}
-
 void CCheckPointDlg::DoDataExchange(CDataExchange* pDX) {
     CAnalysisDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CKPT_BAR, m_folderBar);
@@ -318,6 +313,7 @@ int CCheckPointDlg::SaveToProfile(SimProfile*) {
         m_record->timePointMode = 0;
         m_record->entries.clear();
         registry.clear();
+        m_created.Saved(m_record->entries);
         return 0;
     }
     m_selectedRow = m_folderList.GetCurSel();
@@ -350,5 +346,6 @@ int CCheckPointDlg::SaveToProfile(SimProfile*) {
             registry.push_back(entry);
         }
     }
+    m_created.Saved(m_record->entries);
     return 0;
 }

@@ -19,8 +19,6 @@ class CCheckPointDlg : public CAnalysisDlg {
     // `profileDir`.
     CCheckPointDlg(CheckpointSettings* record, const CString& profileDir);
 
-    ~CCheckPointDlg() override;
-
     BOOL OnInitDialog() override;
     int SaveToProfile(SimProfile* profile) override;
     BOOL Validate() override;

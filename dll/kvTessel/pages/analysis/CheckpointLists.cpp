@@ -174,26 +174,25 @@ void CMyListBoxExBuddy::DoButton(int index) {
 // ---- Entries made by a dialog -----------------------------------------------------------------
 
 CreatedEntries::~CreatedEntries() {
-    Settle(nullptr);
+    auto& registry = ISyncCkptReStart::chkptSimEntry;
+    for (const Made& made : m_made) {
+        if (!made.inRecord) {
+            std::erase(registry, made.entry);
+            delete made.entry;
+        }
+    }
 }
 
 CCheckPointReader* CreatedEntries::Make(std::string directory, std::string simInterval,
                                         std::string realTimeInterval, std::string timePoints) {
-    m_owned.push_back(new CCheckPointReader(std::move(directory), std::move(simInterval),
-                                            std::move(realTimeInterval), std::move(timePoints)));
-    return m_owned.back();
+    auto* entry = new CCheckPointReader(std::move(directory), std::move(simInterval),
+                                        std::move(realTimeInterval), std::move(timePoints));
+    m_made.push_back({entry, false});
+    return entry;
 }
 
-void CreatedEntries::Settle(const std::vector<CCheckPointReader*>* record) {
-    if (record != nullptr) {
-        std::erase_if(m_owned, [record](const CCheckPointReader* entry) {
-            return std::find(record->begin(), record->end(), entry) != record->end();
-        });
+void CreatedEntries::Saved(const std::vector<CCheckPointReader*>& record) {
+    for (Made& made : m_made) {
+        made.inRecord = std::find(record.begin(), record.end(), made.entry) != record.end();
     }
-    auto& registry = ISyncCkptReStart::chkptSimEntry;
-    for (CCheckPointReader* entry : m_owned) {
-        std::erase(registry, entry);
-        delete entry;
-    }
-    m_owned.clear();
 }

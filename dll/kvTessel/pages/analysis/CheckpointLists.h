@@ -65,24 +65,30 @@ class CMyListBoxExBuddy : public CListBoxExBuddy {
 class CCheckPointReader;
 
 // The checkpoint entries a dialog made itself (the default entry, New, copies merged from the
-// registry, rows saved without an entry). Those its profile record lists when the dialog goes
-// are the host's from then on (the host frees the entries of its records); the others are
-// taken out of the checkpoint registry and freed, so that the registry never points at a freed
-// entry and nothing the host never got is left behind.
+// registry, rows saved without an entry). Those the profile record lists after the dialog's
+// last save are the host's (the host frees the entries of its records); the others are the
+// dialog's: when it goes they are taken out of the checkpoint registry and freed, so that the
+// registry never points at a freed entry and nothing the host never got is left behind. The
+// record is never read when the dialog goes (the host may have freed it by then).
 class CreatedEntries {
   public:
     CreatedEntries() = default;
     CreatedEntries(const CreatedEntries&) = delete;
     CreatedEntries& operator=(const CreatedEntries&) = delete;
-    // Frees every entry still kept.
+    // Frees the entries that are still the dialog's.
     ~CreatedEntries();
 
-    // A new entry, kept by the dialog.
+    // A new entry, the dialog's until a save puts it into the record.
     CCheckPointReader* Make(std::string directory, std::string simInterval,
                             std::string realTimeInterval, std::string timePoints);
-    // The dialog goes: the entries `record` lists become the host's, the others are freed.
-    void Settle(const std::vector<CCheckPointReader*>* record);
+    // The record was saved with `record`: the entries made here that it lists are the host's,
+    // the others (again) the dialog's.
+    void Saved(const std::vector<CCheckPointReader*>& record);
 
   private:
-    std::vector<CCheckPointReader*> m_owned;
+    struct Made {
+        CCheckPointReader* entry;
+        bool inRecord;
+    };
+    std::vector<Made> m_made;
 };

@@ -113,11 +113,6 @@ bool CRestartSimDlg::LoadStateMap(const std::string& folder) {
     return true;
 }
 
-CRestartSimDlg::~CRestartSimDlg() {
-    // The entries the record lists are the host's; the others the dialog made go with it.
-    m_created.Settle(m_record != nullptr ? &m_record->entries : nullptr);
-}
-
 void CRestartSimDlg::DoDataExchange(CDataExchange* pDX) {
     CAnalysisDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_RESTART_BAR, m_folderBar);
@@ -385,6 +380,7 @@ int CRestartSimDlg::SaveToProfile(SimProfile*) {
         m_record->restartAtMode = static_cast<std::int32_t>(RestartAtMode::none);
         m_record->entries.clear();
         m_entries.clear();
+        m_created.Saved(m_record->entries);
         return 0;
     }
     m_selectedRow = m_folderList.GetCurSel();
@@ -410,6 +406,7 @@ int CRestartSimDlg::SaveToProfile(SimProfile*) {
             m_record->entries.push_back(entry);
         }
     }
+    m_created.Saved(m_record->entries);
     const int chosen = m_timeCombo.GetCurSel();
     if (chosen >= 0 && m_stateMap != nullptr) {
         const bool real = m_mode == 1;

@@ -24,8 +24,6 @@ class CRestartSimDlg : public CAnalysisDlg {
     // `profileDir`.
     CRestartSimDlg(RestartSettings* record, const CString& profileDir);
 
-    ~CRestartSimDlg() override;
-
     BOOL OnInitDialog() override;
     int SaveToProfile(SimProfile* profile) override;
     BOOL Validate() override;

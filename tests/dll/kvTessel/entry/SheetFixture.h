@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,30 @@ class SheetFixture : public ::testing::Test {
         m_sheet = nullptr;
         pump();
     }
+    // Does what a host does with the checkpoint entries when it is done with a profile whose
+    // records it keeps in a derived fixture (call it from that fixture's destructor, while the
+    // records live): deletes the sheet, frees the entries the library put into the checkpoint
+    // and restart records (all but `ownEntries`), empties the registry and ends its singleton.
+    void releaseCheckpointEntries(const std::vector<const CCheckPointReader*>& ownEntries = {}) {
+        if (m_sheet != nullptr) {
+            deleteSheet();
+        }
+        std::set<CCheckPointReader*> library;
+        for (const auto* record : {m_profile.checkpoint ? &m_profile.checkpoint->entries : nullptr,
+                                   m_profile.restart ? &m_profile.restart->entries : nullptr}) {
+            for (CCheckPointReader* entry : record ? *record : std::vector<CCheckPointReader*>{}) {
+                if (std::find(ownEntries.begin(), ownEntries.end(), entry) == ownEntries.end()) {
+                    library.insert(entry);
+                }
+            }
+        }
+        for (CCheckPointReader* entry : library) {
+            delete entry;
+        }
+        ISyncCkptReStart::chkptSimEntry.clear();
+        ISyncCkptReStart::killOb();
+    }
+
     void pump() {
         MSG msg;
         for (int i = 0; i < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {

@@ -25,6 +25,9 @@ constexpr const char* kOptions = "Options:";
 
 class AnalysisPageTest : public SheetFixture {
   protected:
+    // The checkpoint dialog puts its default entry into the record at Apply: the host's to free.
+    ~AnalysisPageTest() override { releaseCheckpointEntries(); }
+
     void SetUp() override {
         SheetFixture::SetUp();
         m_profile.transient = &m_transient;

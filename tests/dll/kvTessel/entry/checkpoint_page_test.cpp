@@ -45,27 +45,11 @@ class CheckpointPageTest : public SheetFixture {
         ISyncCkptReStart::killOb();
     }
     ~CheckpointPageTest() override {
-        if (m_sheet != nullptr) {
-            deleteSheet();
-        }
-        // Entries the dialogs handed to the records are the host's, that is this test's.
-        std::set<CCheckPointReader*> owned;
+        std::vector<const CCheckPointReader*> own;
         for (const auto& entry : m_owned) {
-            owned.insert(entry.get());
+            own.push_back(entry.get());
         }
-        std::set<CCheckPointReader*> adopted;
-        for (auto* list : {&m_checkpoint.entries, &m_restart.entries}) {
-            for (CCheckPointReader* entry : *list) {
-                if (!owned.count(entry)) {
-                    adopted.insert(entry);
-                }
-            }
-        }
-        for (CCheckPointReader* entry : adopted) {
-            delete entry;
-        }
-        ISyncCkptReStart::chkptSimEntry.clear();
-        ISyncCkptReStart::killOb();
+        releaseCheckpointEntries(own);
     }
 
     CCheckPointReader* entry(const std::string& folder, const std::string& sim = "",
