@@ -2,6 +2,8 @@
 // told. Grid windows read it when they are created.
 #include "grid/gxinit.h"
 
+#include "grid/gxwnd.h"
+
 #include <mutex>
 
 namespace {
@@ -26,6 +28,8 @@ void GXInit(WORD frameworkVersion, LPCSTR language, LPCSTR resourcePath) {
     s.startup.frameworkVersion = frameworkVersion;
     s.startup.hasLanguage = language != nullptr && *language != '\0';
     s.startup.hasResourcePath = resourcePath != nullptr && *resourcePath != '\0';
+    // Dialog templates name grids by the window class.
+    GXRegisterWndClass();
 }
 
 void GXSetNewGridLineMode(BOOL enable, UINT lineStyle, BOOL solidFrozen) {

@@ -4,6 +4,7 @@
 // between two user actions.
 #include <algorithm>
 #include <optional>
+#include <cctype>
 #include <string>
 #include <utility>
 
@@ -504,6 +505,79 @@ RobotResult Robot::key(HWND control, UINT vk, KeyModifiers modifiers) {
         }
     }
     pump();
+    return done(control);
+}
+
+UINT gridCellQueryMessage() {
+    static const UINT message = RegisterWindowMessageA("KvGridCellQuery");
+    return message;
+}
+
+std::optional<GridCellQuery> Robot::gridCell(HWND grid, int row, int col) {
+    if (grid == nullptr || !IsWindow(grid)) {
+        return std::nullopt;
+    }
+    GridCellQuery query;
+    query.row = row;
+    query.col = col;
+    if (SendMessageA(grid, gridCellQueryMessage(), 0, reinterpret_cast<LPARAM>(&query)) != 1) {
+        return std::nullopt;
+    }
+    return query;
+}
+
+RobotResult Robot::clickCell(HWND grid, int row, int col, bool twice) {
+    if (std::string why = unusable(grid); !why.empty()) {
+        return refused(grid, why);
+    }
+    std::optional<GridCellQuery> cell = gridCell(grid, row, col);
+    if (!cell) {
+        return refused(grid, describeControl(grid) + " is no grid");
+    }
+    const std::string name = "cell " + std::to_string(row) + "," + std::to_string(col);
+    if (!cell->exists) {
+        return refused(grid, describeControl(grid) + " has no " + name);
+    }
+    RECT client{};
+    GetClientRect(grid, &client);
+    RECT visible{};
+    if (!cell->shown || !IntersectRect(&visible, &cell->rect, &client)) {
+        return refused(grid, name + " of " + describeControl(grid) + " is not shown");
+    }
+    sendClick(grid, centreOf(visible), twice);
+    pump();
+    return done(grid);
+}
+
+RobotResult Robot::typeKeys(HWND control, std::string_view text) {
+    if (std::string why = unusable(control); !why.empty()) {
+        return refused(control, why);
+    }
+    if (GetFocus() != control && !IsChild(control, GetFocus())) {
+        SetFocus(control);
+    }
+    for (char c : text) {
+        const auto ch = static_cast<unsigned char>(c == '\n' ? '\r' : c);
+        // The key of a letter or digit is its upper-case character; a blank is Space, Enter
+        // and Tab their keys; anything else a punctuation key of the keyboard.
+        UINT vk = 0xDE;
+        if (std::isalnum(ch)) {
+            vk = static_cast<UINT>(std::toupper(ch));
+        } else if (ch == ' ') {
+            vk = VK_SPACE;
+        } else if (ch == '\r') {
+            vk = VK_RETURN;
+        } else if (ch == '\t') {
+            vk = VK_TAB;
+        }
+        // Each message goes to the focus of the moment: a key may move it (into a cell's
+        // editor, to the next control).
+        auto focus = [control] { return GetFocus() != nullptr ? GetFocus() : control; };
+        deliverKey(focus(), WM_KEYDOWN, vk, 1);
+        deliverKey(focus(), WM_CHAR, ch, 1);
+        deliverKey(focus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+        pump();
+    }
     return done(control);
 }
 

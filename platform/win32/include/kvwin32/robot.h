@@ -121,6 +121,25 @@ CheckListReader setCheckListReader(CheckListReader reader);
 using KeyFilter = std::function<bool(MSG& msg)>;
 // Installs the key filter (none: keys go straight to the dialog); returns the previous one.
 KeyFilter setKeyFilter(KeyFilter filter);
+// A cell of a grid window as the Robot reads it. The Robot asks a window with the message
+// registered as "KvGridCellQuery" (lParam a GridCellQuery* with row and col filled in); a grid
+// answers 1 and fills in the rest, any other window answers 0.
+struct GridCellQuery {
+    int row = 0;          // in: the cell's row (0: the header row)
+    int col = 0;          // in: the cell's column (0: the header column)
+    bool exists = false;  // the grid has the cell
+    bool shown = false;   // the cell is on the screen (rect is where)
+    RECT rect{};          // in the grid's client coordinates
+    std::string text;     // the cell's value as shown (the editor's text while it edits)
+    std::string control;  // "check" for a check box, "edit" for a text cell, else "other"
+    int currentRow = 0;   // the grid's current cell, 0 and 0 when it has none
+    int currentCol = 0;
+    bool editing = false;  // the current cell's editor is active
+    int rows = 0;          // the grid's row and column counts (headers not counted)
+    int cols = 0;
+};
+// The message a grid answers with a GridCellQuery.
+UINT gridCellQueryMessage();
 
 // The topmost modal dialog of the calling thread (a visible top-level dialog whose owner is
 // disabled), or null.
@@ -163,6 +182,14 @@ class Robot {
     RobotResult select(HWND control, const ItemQuery& item);
     // Clicks the check box of a check-list item when its state differs from on.
     RobotResult check(HWND control, const ItemQuery& item, bool on);
+    // Clicks (or double-clicks) a cell of a grid window; refused when it is no grid or the
+    // cell is not shown.
+    RobotResult clickCell(HWND grid, int row, int col, bool twice = false);
+    // Types text one key at a time into the window that has the focus in control (control
+    // itself when the focus is outside it), as a person types on the keyboard: each character
+    // is a key down, its WM_CHAR and a key up, the dialog seeing the keys first. Nothing is
+    // selected or replaced first (unlike type).
+    RobotResult typeKeys(HWND control, std::string_view text);
     // Presses a key (VK_*) in a control, the dialog seeing it first.
     RobotResult key(HWND control, UINT vk, KeyModifiers modifiers = KeyModifiers::none);
     // Clicks a tab of a tab control or of the sheet a tab control belongs to.
@@ -191,6 +218,8 @@ class Robot {
     static std::vector<std::string> items(HWND control);
     // The number of items.
     static int count(HWND control);
+    // A cell of a grid window; nullopt when the window is no grid.
+    static std::optional<GridCellQuery> gridCell(HWND grid, int row, int col);
     // The class name of a window ("Button", "Edit" ...).
     static std::string className(HWND hwnd);
 
