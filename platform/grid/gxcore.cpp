@@ -222,7 +222,8 @@ BOOL CGXGridCore::RemoveRows(ROWCOL from, ROWCOL to, UINT flags) {
     const ROWCOL count = to - from + 1;
     if (m_nCurRow >= from && m_nCurRow <= to) {
         // The current cell goes with its row; what its editor held is lost.
-        if (CGXControl* control = GetCurrentCellControl(); control != nullptr && control->IsActive()) {
+        if (CGXControl* control = GetCurrentCellControl();
+            control != nullptr && control->IsActive()) {
             CWnd* edit = control->GetEditWnd();
             bool hadFocus = edit != nullptr && ::GetFocus() == edit->m_hWnd;
             control->SetActive(FALSE);
@@ -305,8 +306,8 @@ int CGXGridCore::GetRowHeight(ROWCOL row) const {
 
 // ---- Values and styles --------------------------------------------------------------------
 
-BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle& style, GXModifyType mt,
-                                int, UINT flags) {
+BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle& style, GXModifyType mt, int,
+                                UINT flags) {
     if (!range.IsValid()) {
         return FALSE;
     }
@@ -366,8 +367,8 @@ const CString& CGXGridCore::GetValueRowCol(ROWCOL row, ROWCOL col) const {
     if (row > m_nRows || col > m_nCols) {
         return empty;
     }
-    for (const CGXStyle* s : {&m_cells[row][col], &m_rowStyles[row], &m_colStyles[col],
-                              &m_tableStyle}) {
+    for (const CGXStyle* s :
+         {&m_cells[row][col], &m_rowStyles[row], &m_colStyles[col], &m_tableStyle}) {
         if (s->GetIncludeValue()) {
             return s->GetValue();
         }
@@ -685,7 +686,8 @@ BOOL CGXGridCore::ProcessKeys(CWnd* sender, UINT message, UINT ch, UINT, UINT) {
             return TRUE;
         case VK_PRIOR:
         case VK_NEXT: {
-            const int page = std::max(1, GetGridRect().Height() / std::max(1, GetRowHeight(row)) - 1);
+            const int page =
+                std::max(1, GetGridRect().Height() / std::max(1, GetRowHeight(row)) - 1);
             SetCurrentCell(stepRow(*this, row, ch == VK_PRIOR ? -page : page), col, move);
             return TRUE;
         }
@@ -785,8 +787,9 @@ COLORREF CGXGridCore::ResolveColor(COLORREF color) const {
     if (flags == GX_GRIDCOLOR_FLAGS) {
         COLORREF entry = m_param.GetProperties()->GetColor(static_cast<int>(color & 0xFF));
         // A table entry may name a system colour, never another table entry.
-        return (entry & 0xFF000000) == GX_SYSCOLOR_FLAGS ? GetSysColor(static_cast<int>(entry & 0xFF))
-                                                         : (entry & 0xFFFFFF);
+        return (entry & 0xFF000000) == GX_SYSCOLOR_FLAGS
+                   ? GetSysColor(static_cast<int>(entry & 0xFF))
+                   : (entry & 0xFFFFFF);
     }
     if (flags == GX_SYSCOLOR_FLAGS) {
         return GetSysColor(static_cast<int>(color & 0xFF));

@@ -135,14 +135,16 @@ void CGXGridCore::OnGridDraw(CDC* dc) {
             CGXStyle style;
             ComposeStyleRowCol(r, c, &style);
             dc->FillSolidRect(&rect, ResolveColor(style.GetInterior()));
-            const bool activeHere = current != nullptr && current->IsActive() && IsCurrentCell(r, c);
+            const bool activeHere =
+                current != nullptr && current->IsActive() && IsCurrentCell(r, c);
             if (!activeHere) {
                 if (CGXControl* control = GetRegisteredControl(style.GetControl())) {
                     control->Draw(dc, rect, r, c, style);
                 }
             }
             if (props->GetDisplayHorzLines()) {
-                styledLine(dc, rect.left, rect.bottom - 1, rect.Width(), false, PS_SOLID, lineColor);
+                styledLine(dc, rect.left, rect.bottom - 1, rect.Width(), false, PS_SOLID,
+                           lineColor);
             }
             if (props->GetDisplayVertLines()) {
                 styledLine(dc, rect.right - 1, rect.top, rect.Height(), true, PS_SOLID, lineColor);
@@ -171,8 +173,8 @@ void CGXGridCore::OnGridDraw(CDC* dc) {
     }
     // The current cell's frame, unless the grid hides it.
     const UINT hide = m_param.GetHideCurrentCell();
-    const bool focused = ::GetFocus() == m_pGridWnd->m_hWnd ||
-                         ::IsChild(m_pGridWnd->m_hWnd, ::GetFocus());
+    const bool focused =
+        ::GetFocus() == m_pGridWnd->m_hWnd || ::IsChild(m_pGridWnd->m_hWnd, ::GetFocus());
     if (m_nCurRow != 0 && m_nCurCol != 0 && hide != GX_HIDE_ALWAYS &&
         (hide != GX_HIDE_INACTIVEFRAME || focused)) {
         const CRect rect = CalcRectFromRowCol(m_nCurRow, m_nCurCol);

@@ -134,7 +134,8 @@ CGXPen CGXStyle::GetBorders(GXBorderType border) const {
 
 BOOL CGXStyle::GetIncludeBorders(GXBorderType border) const {
     if (border == gxBorderAll) {
-        return std::all_of(m_borders.begin(), m_borders.end(), [](auto& b) { return b.has_value(); });
+        return std::all_of(m_borders.begin(), m_borders.end(),
+                           [](auto& b) { return b.has_value(); });
     }
     return border >= gxBorderTop && border < gxBorderAll &&
            m_borders[static_cast<size_t>(border)].has_value();

@@ -122,14 +122,12 @@ BOOL MECCheckEditGrid::CanChangeSelection(CGXRange* range, BOOL dragging) {
 }
 
 BOOL MECCheckEditGrid::OnLButtonHitRowCol(ROWCOL hitRow, ROWCOL hitCol, ROWCOL dragRow,
-                                          ROWCOL dragCol, CPoint point, UINT flags,
-                                          WORD hitState) {
+                                          ROWCOL dragCol, CPoint point, UINT flags, WORD hitState) {
     if (m_bSelectRequest && (hitState & GX_HITEND)) {
         SetCurrentCell(dragRow, kCheckCol, GX_BYMOUSE | GX_SCROLLINVIEW);
         m_bSelectRequest = 0;
     }
-    return CGXGridWnd::OnLButtonHitRowCol(hitRow, hitCol, dragRow, dragCol, point, flags,
-                                          hitState);
+    return CGXGridWnd::OnLButtonHitRowCol(hitRow, hitCol, dragRow, dragCol, point, flags, hitState);
 }
 
 BOOL MECCheckEditGrid::OnLeftCell(ROWCOL oldRow, ROWCOL oldCol, ROWCOL newRow, ROWCOL newCol) {

@@ -19,8 +19,7 @@ class MECCheckEditGrid : public CGXGridWnd {
 
     BOOL SetCurrentCell(ROWCOL row, ROWCOL col,
                         UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW) override;
-    BOOL ProcessKeys(CWnd* sender, UINT message, UINT ch, UINT repeat = 1,
-                     UINT flags = 0) override;
+    BOOL ProcessKeys(CWnd* sender, UINT message, UINT ch, UINT repeat = 1, UINT flags = 0) override;
     BOOL OnStartEditing(ROWCOL row, ROWCOL col) override;
     BOOL OnLeftCell(ROWCOL oldRow, ROWCOL oldCol, ROWCOL newRow, ROWCOL newCol) override;
     // The selection-change query: never lets a range show; frames the row a drag reaches.
@@ -43,6 +42,6 @@ class MECCheckEditGrid : public CGXGridWnd {
     // Applies a style to every cell of a row (gxOverride or gxExclude).
     void SetRowStyle(ROWCOL row, const CGXStyle& style, GXModifyType mt);
 
-    DWORD m_nCurrentRow = 0;  // the framed and highlighted row
+    DWORD m_nCurrentRow = 0;    // the framed and highlighted row
     BYTE m_bSelectRequest = 0;  // a range selection was asked for since the last click
 };

@@ -274,7 +274,8 @@ int CMeasurementGrid::CaretAfterInsert(int p, std::string_view inserted, std::st
     }
     // What stands before the insertion, "(" and blanks skipped.
     int i = s - 1;
-    while (i >= 1 && (full[static_cast<size_t>(i)] == '(' || isBlank(full[static_cast<size_t>(i)]))) {
+    while (i >= 1 &&
+           (full[static_cast<size_t>(i)] == '(' || isBlank(full[static_cast<size_t>(i)]))) {
         --i;
     }
     if (i < 1) {

@@ -57,8 +57,7 @@ class CMeasurementGrid : public MECCheckEditGrid {
 
     BOOL SetCurrentCell(ROWCOL row, ROWCOL col,
                         UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW) override;
-    BOOL ProcessKeys(CWnd* sender, UINT message, UINT ch, UINT repeat = 1,
-                     UINT flags = 0) override;
+    BOOL ProcessKeys(CWnd* sender, UINT message, UINT ch, UINT repeat = 1, UINT flags = 0) override;
     BOOL OnStartEditing(ROWCOL row, ROWCOL col) override;
     void OnModifyCell(ROWCOL row, ROWCOL col) override;
     BOOL CanSelectCurrentCell(BOOL select, ROWCOL selectRow, ROWCOL selectCol, ROWCOL oldRow,

@@ -574,6 +574,11 @@ RobotResult Robot::typeKeys(HWND control, std::string_view text) {
         // editor, to the next control).
         auto focus = [control] { return GetFocus() != nullptr ? GetFocus() : control; };
         deliverKey(focus(), WM_KEYDOWN, vk, 1);
+        // A dialog translates the key into the character of its keyboard layout; the text's
+        // own character is typed instead.
+        MSG translated;
+        while (PeekMessageA(&translated, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) {
+        }
         deliverKey(focus(), WM_CHAR, ch, 1);
         deliverKey(focus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
         pump();

@@ -27,8 +27,8 @@ constexpr UINT GX_SMART = 0x20;           // repaint only what changed
 constexpr UINT GX_BYMOUSE = 0x80;         // the move comes from the mouse
 
 // Activate-cell flags (CGXGridParam::SetActivateCellFlags): what starts editing a cell.
-constexpr UINT GX_CAFOCUS_CLICKINTEXT = 0x01;    // a click on the current cell's text
-constexpr UINT GX_CAFOCUS_CLICKONCELL = 0x02;    // a click anywhere on the current cell
+constexpr UINT GX_CAFOCUS_CLICKINTEXT = 0x01;     // a click on the current cell's text
+constexpr UINT GX_CAFOCUS_CLICKONCELL = 0x02;     // a click anywhere on the current cell
 constexpr UINT GX_CAFOCUS_DBLCLICKONCELL = 0x08;  // a double click on a cell
 
 // Hit states of OnLButtonHitRowCol.
@@ -215,7 +215,8 @@ class CGXGridCore {
 
     // ---- The current cell ---------------------------------------------------------------------
     // Moves the current cell (row or column 0: no current cell); FALSE when refused.
-    virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW);
+    virtual BOOL SetCurrentCell(ROWCOL row, ROWCOL col,
+                                UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW);
     BOOL GetCurrentCell(ROWCOL& row, ROWCOL& col) const;
     BOOL GetCurrentCell(ROWCOL* row, ROWCOL* col) const;
     BOOL IsCurrentCell(ROWCOL row, ROWCOL col) const;

@@ -90,8 +90,13 @@ class CGXPen {
 };
 
 // The four borders of a cell (gxBorderAll: each of them).
-enum GXBorderType { gxBorderTop = 0, gxBorderLeft = 1, gxBorderBottom = 2, gxBorderRight = 3,
-                    gxBorderAll = 4 };
+enum GXBorderType {
+    gxBorderTop = 0,
+    gxBorderLeft = 1,
+    gxBorderBottom = 2,
+    gxBorderRight = 3,
+    gxBorderAll = 4
+};
 
 // How a style is merged into what a cell (or row, column, table) already has:
 // gxOverride sets every attribute the new style includes; gxApplyNew sets only those not yet
