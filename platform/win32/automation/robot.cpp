@@ -500,8 +500,11 @@ RobotResult Robot::key(HWND control, UINT vk, KeyModifiers modifiers) {
             deliverKey(target, alt ? WM_SYSCHAR : WM_CHAR,
                        static_cast<WPARAM>(static_cast<unsigned char>(c)), downParam);
         }
-        if (IsWindow(target)) {
-            deliverKey(target, alt ? WM_SYSKEYUP : WM_KEYUP, vk, upParam);
+        // The key is released where the focus is then: a key that moved the focus (Tab into
+        // another control) is released in the control it moved to, as on a keyboard.
+        HWND release = GetFocus() != nullptr ? GetFocus() : target;
+        if (IsWindow(release)) {
+            deliverKey(release, alt ? WM_SYSKEYUP : WM_KEYUP, vk, upParam);
         }
     }
     pump();

@@ -56,7 +56,8 @@ TEST(GridStyle, ModifyTypesMergeAttributesAsTheySay) {
 TEST(GridStyle, ExcludeRemovesBordersWhateverTheirPen) {
     CGXStyle cell;
     cell.SetBorders(gxBorderAll, CGXPen(PS_DASHDOTDOT, 1, GX_GRIDCOLOR_FLAGS));
-    cell.ChangeStyle(CGXStyle().SetBorders(gxBorderTop, CGXPen(PS_SOLID, 1, 10))
+    cell.ChangeStyle(CGXStyle()
+                         .SetBorders(gxBorderTop, CGXPen(PS_SOLID, 1, 10))
                          .SetBorders(gxBorderLeft, CGXPen()),
                      gxExclude);
     EXPECT_FALSE(cell.GetIncludeBorders(gxBorderTop));
@@ -117,13 +118,12 @@ class GridTest : public kvtest::WindowFixture {
         before = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 4, 100, 20,
                                  dialog, reinterpret_cast<HMENU>(100), nullptr, nullptr);
         // As a dialog template holds it: a GXWND window, subclassed by the grid object.
-        HWND gx = CreateWindowExA(0, GX_GRID_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4,
-                                  30, 300, 120, dialog, reinterpret_cast<HMENU>(200), nullptr,
-                                  nullptr);
+        HWND gx = CreateWindowExA(0, GX_GRID_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 30,
+                                  300, 120, dialog, reinterpret_cast<HMENU>(200), nullptr, nullptr);
         ASSERT_NE(gx, nullptr);
         ASSERT_TRUE(grid.SubclassWindow(gx));
-        after = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 160,
-                                60, 24, dialog, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+        after = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 4, 160, 60,
+                                24, dialog, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
         grid.Initialize();
         grid.SetRowCount(3);
         grid.SetColCount(2);
