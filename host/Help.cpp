@@ -11,7 +11,7 @@ namespace kvhost {
 namespace {
 
 // What each command does, in a line.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 34> kSummaries = {{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 38> kSummaries = {{
     {"open", "opens the sheet: modal (the next lines run inside it) or modeless"},
     {"create", "creates the modeless sheet without showing it"},
     {"show", "shows or hides the modeless sheet (DllShowModelessDialog with MODE)"},
@@ -26,6 +26,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 34> kSummari
     {"select", "chooses an item (text or #N) of a combo box, list box or list view"},
     {"check", "sets the check box of a check-list item on or off"},
     {"key", "presses a key in a control (Enter, Escape, Tab, Space, F2, Alt+Up ...)"},
+    {"click-cell", "clicks a cell of a grid (row and column from 1)"},
+    {"keys", "types TEXT key by key where the focus is in a control, replacing nothing"},
     {"answer", "queues the answer (OK, Cancel, Yes, No) for the next message box"},
     {"choose-file", "queues the answer for the next file dialog"},
     {"choose-folder", "queues the answer for the next folder dialog"},
@@ -43,6 +45,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 34> kSummari
     {"expect-title", "checks the sheet's title"},
     {"expect-active", "checks the active page's index"},
     {"expect-displayed", "checks whether the sheet is displayed"},
+    {"expect-cell", "checks the text of a grid cell (the editor's while it is edited)"},
+    {"expect-current-cell", "checks a grid's current cell (0 0: none)"},
     {"print", "shows a control, the active dialog (page) or the profile as JSON"},
     {"snapshot", "paints the active window into a PNG file"},
     {"help", "lists the commands, or shows one"},

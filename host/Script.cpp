@@ -199,6 +199,23 @@ Status checkKey(Command& c) {
     return success();
 }
 
+// REF ROW COL of the grid commands.
+Status checkCell(Command& c) {
+    if (Status s = setRef(c); !s) {
+        return s;
+    }
+    if (Status s = setNumber(c, 1, "ROW", 0, kIntMax); !s) {
+        return s;
+    }
+    c.row = c.number;
+    if (Status s = setNumber(c, 2, "COL", 0, kIntMax); !s) {
+        return s;
+    }
+    c.column = c.number;
+    c.number.reset();
+    return success();
+}
+
 constexpr std::array<std::string_view, 7> kAnswers = {"OK",    "Cancel", "Yes",   "No",
                                                       "Retry", "Abort",  "Ignore"};
 
@@ -352,10 +369,11 @@ struct VerbRule {
 constexpr unsigned kArg0 = 1;
 constexpr unsigned kArg1 = 2;
 constexpr unsigned kArg2 = 4;
+constexpr unsigned kArg3 = 8;
 
 constexpr std::size_t kMany = 7;  // open modeless with all three options
 
-constexpr std::array<VerbRule, 34> kVerbs = {{
+constexpr std::array<VerbRule, 38> kVerbs = {{
     {"open", Verb::open, 1, kMany, checkSheet,
      "open modal | open modeless [cookie N] [runs N] [scope on|off]"},
     {"create", Verb::create, 1, kMany, checkSheet,
@@ -373,6 +391,8 @@ constexpr std::array<VerbRule, 34> kVerbs = {{
     {"select", Verb::select, 2, 2, checkRefItem, "select REF ITEM", kArg0 | kArg1},
     {"check", Verb::check, 3, 3, checkCheck, "check REF ITEM on|off", kArg0 | kArg1},
     {"key", Verb::key, 2, 2, checkKey, "key REF KEY", kArg0},
+    {"click-cell", Verb::clickCell, 3, 3, checkCell, "click-cell REF ROW COL", kArg0},
+    {"keys", Verb::keys, 2, 2, checkRef, "keys REF TEXT", kArg0 | kArg1},
     {"answer", Verb::answer, 1, 1, checkAnswer, "answer BUTTON"},
     {"choose-file", Verb::chooseFile, 1, 1, checkChoose, "choose-file PATH|cancel", kArg0},
     {"choose-folder", Verb::chooseFolder, 1, 1, checkChoose, "choose-folder PATH|cancel", kArg0},
@@ -392,6 +412,10 @@ constexpr std::array<VerbRule, 34> kVerbs = {{
     {"expect-title", Verb::expectTitle, 1, 1, checkNothing, "expect-title TEXT", kArg0},
     {"expect-active", Verb::expectActive, 1, 1, checkExpectActive, "expect-active N"},
     {"expect-displayed", Verb::expectDisplayed, 1, 1, checkExpectDisplayed, "expect-displayed N"},
+    {"expect-cell", Verb::expectCell, 4, 4, checkCell, "expect-cell REF ROW COL TEXT",
+     kArg0 | kArg3},
+    {"expect-current-cell", Verb::expectCurrentCell, 3, 3, checkCell,
+     "expect-current-cell REF ROW COL", kArg0},
     {"print", Verb::print, 1, 1, checkPrint, "print REF|page|profile", kArg0},
     {"snapshot", Verb::snapshot, 1, 1, checkNothing, "snapshot FILE"},
     {"help", Verb::help, 0, 1, checkNothing, "help [COMMAND]"},

@@ -18,40 +18,44 @@ namespace kvhost {
 
 // The commands of the language.
 enum class Verb {
-    open,             // open modal | open modeless [cookie N] [runs N] [scope on|off]
-    create,           // create modeless [cookie N] [runs N] [scope on|off]
-    show,             // show MODE
-    deleteSheet,      // delete
-    setActive,        // set-active N
-    updateGeneral,    // update-general N TEXT
-    setProfile,       // set-profile KEY VALUE
-    tab,              // tab CAPTION
-    click,            // click REF [PART]
-    dblclick,         // dblclick REF [ITEM]
-    type,             // type REF TEXT
-    select,           // select REF ITEM
-    check,            // check REF ITEM on|off
-    key,              // key REF KEY
-    answer,           // answer BUTTON
-    chooseFile,       // choose-file PATH|cancel
-    chooseFolder,     // choose-folder PATH|cancel
-    pump,             // pump
-    expect,           // expect REF PROPERTY [VALUE]
-    expectBox,        // expect-box TEXT
-    expectNoBox,      // expect-no-box
-    expectBoxStyle,   // expect-box-style ICON BUTTONS [CAPTION]
-    expectEditFile,   // expect-edit-file KIND PATH
-    expectHelp,       // expect-help BOOK TOPIC
-    expectModal,      // expect-modal CAPTION
-    expectNotify,     // expect-notify CODE [COOKIE]
-    expectNoNotify,   // expect-no-notify
-    expectProfile,    // expect-profile KEY VALUE
-    expectTitle,      // expect-title TEXT
-    expectActive,     // expect-active N
-    expectDisplayed,  // expect-displayed N
-    print,            // print REF|page|profile
-    snapshot,         // snapshot FILE
-    help,             // help [COMMAND]
+    open,               // open modal | open modeless [cookie N] [runs N] [scope on|off]
+    create,             // create modeless [cookie N] [runs N] [scope on|off]
+    show,               // show MODE
+    deleteSheet,        // delete
+    setActive,          // set-active N
+    updateGeneral,      // update-general N TEXT
+    setProfile,         // set-profile KEY VALUE
+    tab,                // tab CAPTION
+    click,              // click REF [PART]
+    dblclick,           // dblclick REF [ITEM]
+    type,               // type REF TEXT
+    select,             // select REF ITEM
+    check,              // check REF ITEM on|off
+    key,                // key REF KEY
+    clickCell,          // click-cell REF ROW COL
+    keys,               // keys REF TEXT
+    answer,             // answer BUTTON
+    chooseFile,         // choose-file PATH|cancel
+    chooseFolder,       // choose-folder PATH|cancel
+    pump,               // pump
+    expect,             // expect REF PROPERTY [VALUE]
+    expectBox,          // expect-box TEXT
+    expectNoBox,        // expect-no-box
+    expectBoxStyle,     // expect-box-style ICON BUTTONS [CAPTION]
+    expectEditFile,     // expect-edit-file KIND PATH
+    expectHelp,         // expect-help BOOK TOPIC
+    expectModal,        // expect-modal CAPTION
+    expectNotify,       // expect-notify CODE [COOKIE]
+    expectNoNotify,     // expect-no-notify
+    expectProfile,      // expect-profile KEY VALUE
+    expectTitle,        // expect-title TEXT
+    expectActive,       // expect-active N
+    expectDisplayed,    // expect-displayed N
+    expectCell,         // expect-cell REF ROW COL TEXT
+    expectCurrentCell,  // expect-current-cell REF ROW COL
+    print,              // print REF|page|profile
+    snapshot,           // snapshot FILE
+    help,               // help [COMMAND]
 };
 
 // The property an `expect REF PROPERTY` command tests.
@@ -110,6 +114,9 @@ struct Command {
     std::optional<long long> number;
     // COOKIE of expect-notify.
     std::optional<long long> cookie;
+    // ROW and COL of click-cell, expect-cell and expect-current-cell.
+    std::optional<long long> row;
+    std::optional<long long> column;
     // `open modal` (true) or a modeless sheet (false).
     bool modal = false;
     // Options of open modeless and create modeless.

@@ -274,6 +274,8 @@ void ScriptRunner::execute(const Command& c) {
         case Verb::select:
         case Verb::check:
         case Verb::key:
+        case Verb::clickCell:
+        case Verb::keys:
             return userAction(c);
         case Verb::answer: {
             const std::optional<int> id = kvwin32::answerFromName(c.text(0));
@@ -309,6 +311,9 @@ void ScriptRunner::execute(const Command& c) {
         case Verb::expectActive:
         case Verb::expectDisplayed:
             return expectSheet(c);
+        case Verb::expectCell:
+        case Verb::expectCurrentCell:
+            return expectCell(c);
         case Verb::print:
             return print(c);
         case Verb::snapshot:
@@ -425,6 +430,13 @@ void ScriptRunner::userAction(const Command& c) {
             break;
         case Verb::key:
             done = m_robot.key(found.hwnd, c.keyStroke->vk, modifiersOf(*c.keyStroke));
+            break;
+        case Verb::clickCell:
+            done = m_robot.clickCell(found.hwnd, static_cast<int>(*c.row),
+                                     static_cast<int>(*c.column));
+            break;
+        case Verb::keys:
+            done = m_robot.typeKeys(found.hwnd, c.libraryText(1));
             break;
         default:
             break;
@@ -548,6 +560,38 @@ void ScriptRunner::expectControl(const Command& c) {
         }
         case ExpectProperty::absent:
             return;
+    }
+}
+
+void ScriptRunner::expectCell(const Command& c) {
+    const kvwin32::RobotResult found = findControl(c);
+    const std::string where = c.text(0) + " " + c.text(1) + " " + c.text(2);
+    const std::string what =
+        (c.verb == Verb::expectCell ? "expect-cell " : "expect-current-cell ") + where;
+    if (!found) {
+        return fail(c, what + ": " + robotError(found));
+    }
+    const auto row = static_cast<int>(*c.row);
+    const auto col = static_cast<int>(*c.column);
+    const std::optional<kvwin32::GridCellQuery> cell =
+        kvwin32::Robot::gridCell(found.hwnd, row, col);
+    if (!cell) {
+        return fail(c, what + ": " + describeControl(found.hwnd, m_robot) + " is no grid");
+    }
+    if (c.verb == Verb::expectCurrentCell) {
+        if (cell->currentRow != row || cell->currentCol != col) {
+            fail(c, what + ": found " + std::to_string(cell->currentRow) + " " +
+                        std::to_string(cell->currentCol));
+        }
+        return;
+    }
+    if (!cell->exists) {
+        return fail(c, what + ": the grid has " + std::to_string(cell->rows) + " rows and " +
+                           std::to_string(cell->cols) + " columns");
+    }
+    const std::string value = c.libraryText(3);
+    if (cell->text != value) {
+        fail(c, what + " " + quote(value) + ": found " + quote(cell->text));
     }
 }
 

@@ -67,6 +67,8 @@ class ScriptRunner {
     void clickTab(const Command& c);
     // Expect commands.
     void expectControl(const Command& c);
+    // expect-cell and expect-current-cell: a grid's cell text or current cell.
+    void expectCell(const Command& c);
     void expectTranscript(const Command& c);
     void expectSheet(const Command& c);
     void print(const Command& c);
