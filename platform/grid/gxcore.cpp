@@ -2,6 +2,7 @@
 #include "grid/gxcore.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "grid/gxctrl.h"
 
@@ -466,7 +467,18 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL row, ROWCOL col, UINT flags) {
             StartEditing(flags);
         }
     }
-    Redraw(flags | GX_UPDATENOW);
+    if (m_bRefreshOnSetCurrentCell || m_pGridWnd == nullptr || m_pGridWnd->m_hWnd == nullptr) {
+        Redraw(flags | GX_UPDATENOW);
+    } else {
+        // Only the cells that change their look: the one left and the new current one.
+        for (const auto& [r, c] : {std::pair{oldRow, oldCol}, std::pair{m_nCurRow, m_nCurCol}}) {
+            const CRect rect = CalcRectFromRowCol(r, c);
+            if (!rect.IsRectEmpty()) {
+                m_pGridWnd->InvalidateRect(&rect, FALSE);
+            }
+        }
+        m_pGridWnd->UpdateWindow();
+    }
     return TRUE;
 }
 

@@ -262,9 +262,9 @@ TEST_F(MeasurementGridTest, ClickOnTheNewRowsFirstCellAddsAnEnabledRowWithoutEdi
 
 struct EmptiedCase {
     const char* name;
-    int row;              // the row whose expression is replaced
-    const char* typed;    // what it becomes
-    int moveTo;           // the row clicked next (0: Down pressed in the editor)
+    int row;            // the row whose expression is replaced
+    const char* typed;  // what it becomes
+    int moveTo;         // the row clicked next (0: Down pressed in the editor)
     std::vector<std::string> after;
     Cell current;
 };
@@ -408,18 +408,18 @@ struct CaretCase {
 
 TEST(CaretAfterInsert, PlacesTheCaretWhereTheNextArgumentGoes) {
     const CaretCase cases[] = {
-        {6, "ABS( )", "ABS( )", 4},                   // empty argument places: after "("
-        {6, "ABS()", "XABS()", 5},                    // (p - length) + index of "(" + 1
-        {8, "F(,,)", "AB+F(,,)", 5},                  // commas only count as empty
-        {10, "V(out)", "MAX(V(out))", 11},            // after the closing ")" of MAX
-        {10, "V(out)", "PWR(V(out), 2)", 11},         // after the next comma
-        {11, "V(out)", "PWR( V(out) ,2)", 13},        // blanks before the comma skipped
-        {11, "V(out)", "F(A,V(out)) )", 13},          // after a comma: the last ")" of the run
-        {10, "V(out)", "MAX(V(out)x", 10},            // nothing to skip to
-        {5, "+", "V(a)+", 5},                         // ")" before: no argument list
-        {6, "V(b)", "(V(b)", 6},                      // the index falls below 1
-        {4, "V(b)", "V(b)", 4},                       // at the start
-        {2, "V(b)", "V(", 2},                         // p before the insertion's length
+        {6, "ABS( )", "ABS( )", 4},             // empty argument places: after "("
+        {6, "ABS()", "XABS()", 5},              // (p - length) + index of "(" + 1
+        {8, "F(,,)", "AB+F(,,)", 5},            // commas only count as empty
+        {10, "V(out)", "MAX(V(out))", 11},      // after the closing ")" of MAX
+        {10, "V(out)", "PWR(V(out), 2)", 11},   // after the next comma
+        {11, "V(out)", "PWR( V(out) ,2)", 13},  // blanks before the comma skipped
+        {11, "V(out)", "F(A,V(out)) )", 13},    // after a comma: the last ")" of the run
+        {10, "V(out)", "MAX(V(out)x", 10},      // nothing to skip to
+        {5, "+", "V(a)+", 5},                   // ")" before: no argument list
+        {6, "V(b)", "(V(b)", 6},                // the index falls below 1
+        {4, "V(b)", "V(b)", 4},                 // at the start
+        {2, "V(b)", "V(", 2},                   // p before the insertion's length
         {4, "I(x)", "I(x)", 4},
     };
     for (const CaretCase& c : cases) {
