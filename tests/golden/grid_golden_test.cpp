@@ -16,13 +16,12 @@ TEST_F(GridGolden, MeasurementGridWithACurrentRowAndTheNewRow) {
     ASSERT_FALSE(kvwin32::dialogFontFile().empty())
         << "the dialog font could not be read; scripts/deps installs its package";
     GXInit(0x0B00);
-    HWND dialog = CreateWindowExA(0, WC_DIALOG, "Measurements",
-                                  WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 340, 190, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND dialog = CreateWindowExA(0, WC_DIALOG, "Measurements", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                                  0, 0, 340, 190, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(dialog, nullptr);
-    HWND gx = CreateWindowExA(WS_EX_CLIENTEDGE, GX_GRID_CLASS, "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 314, 130, dialog,
-                              reinterpret_cast<HMENU>(200), nullptr, nullptr);
+    HWND gx =
+        CreateWindowExA(WS_EX_CLIENTEDGE, GX_GRID_CLASS, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10,
+                        10, 314, 130, dialog, reinterpret_cast<HMENU>(200), nullptr, nullptr);
     ASSERT_NE(gx, nullptr);
     CMeasurementGrid grid;
     ASSERT_TRUE(grid.SubclassWindow(gx));

@@ -175,6 +175,70 @@ TEST_F(GridTest, GxwndIsRegisteredAndHiddenHeadersTakeNoSpace) {
     EXPECT_EQ(SendMessageA(grid.m_hWnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
 }
 
+// A dialog template in memory holding one control of class GXWND, as a resource script's
+// CONTROL "", 200, "GXWND", WS_TABSTOP, ... line makes it.
+std::vector<WORD> gridTemplate() {
+    std::vector<WORD> t;
+    auto dword = [&t](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    auto text = [&t](const char* s) {
+        for (; *s; ++s) {
+            t.push_back(static_cast<unsigned char>(*s));
+        }
+        t.push_back(0);
+    };
+    dword(WS_POPUP | WS_CAPTION);
+    dword(0);
+    t.push_back(1);
+    for (WORD v : {0, 0, 200, 120}) {
+        t.push_back(v);
+    }
+    t.push_back(0);  // no menu
+    t.push_back(0);  // dialog class
+    text("Template");
+    while (t.size() % 2) {
+        t.push_back(0);
+    }
+    dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    dword(0);
+    for (WORD v : {7, 7, 180, 90}) {
+        t.push_back(v);
+    }
+    t.push_back(200);
+    text(GX_GRID_CLASS);
+    text("");
+    t.push_back(0);  // no creation data
+    return t;
+}
+
+INT_PTR CALLBACK quietDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+TEST_F(GridTest, ADialogTemplateHoldsAGridThatItsCodeSubclasses) {
+    std::vector<WORD> t = gridTemplate();
+    HWND fromTemplate = CreateDialogIndirectParamA(
+        nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), nullptr, quietDialogProc, 0);
+    ASSERT_NE(fromTemplate, nullptr);
+    HWND control = GetDlgItem(fromTemplate, 200);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(kvwin32::Robot::className(control), GX_GRID_CLASS);
+    EXPECT_FALSE(kvwin32::Robot::gridCell(control, 1, 1).has_value()) << "not a grid object yet";
+    CGXGridWnd templated;
+    ASSERT_TRUE(templated.SubclassDlgItem(200, CWnd::FromHandle(fromTemplate)));
+    templated.Initialize();
+    templated.SetRowCount(2);
+    templated.SetColCount(2);
+    templated.SetValueRange(CGXRange(2, 2), "b");
+    auto c = kvwin32::Robot::gridCell(control, 2, 2);
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->text, "b");
+    EXPECT_TRUE(c->shown);
+    templated.DestroyWindow();
+}
+
 TEST_F(GridTest, InsertingAndRemovingRowsMovesValuesAndTheCurrentCell) {
     ASSERT_TRUE(grid.SetCurrentCell(2, 2));
     ASSERT_TRUE(grid.InsertRows(1, 2));

@@ -255,9 +255,11 @@ class CGXGridCore {
                                       ROWCOL oldRow, ROWCOL oldCol);
     // Before a range selection is cleared; FALSE keeps it.
     virtual BOOL PrepareClearSelection();
-    // Asked when the user would select a range of cells (range; dragging: the mouse is
-    // dragged across cells with its button down). FALSE refuses the selection, so no range
-    // shows; the library's own answer is TRUE when selection is enabled.
+    // The selection-change query, the virtual between PrepareClearSelection and
+    // OnChangedSelection (CanChangeSelection is this library's name for it): asked when the
+    // user would select a range of cells (range; dragging: the mouse is dragged across cells
+    // with its button down). FALSE refuses the selection, so no range shows; the library's
+    // own answer is TRUE when selection is enabled.
     virtual BOOL CanChangeSelection(CGXRange* range, BOOL dragging);
     // After a range selection changed.
     virtual void OnChangedSelection(const CGXRange* range, BOOL isDragging, BOOL key);

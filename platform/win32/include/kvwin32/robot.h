@@ -190,7 +190,8 @@ class Robot {
     // is a key down, its WM_CHAR and a key up, the dialog seeing the keys first. Nothing is
     // selected or replaced first (unlike type).
     RobotResult typeKeys(HWND control, std::string_view text);
-    // Presses a key (VK_*) in a control, the dialog seeing it first.
+    // Presses a key (VK_*) in a control, the dialog seeing it first; the key is released
+    // where the focus is then (in the next control after a Tab).
     RobotResult key(HWND control, UINT vk, KeyModifiers modifiers = KeyModifiers::none);
     // Clicks a tab of a tab control or of the sheet a tab control belongs to.
     RobotResult clickTab(HWND tabControl, const ItemQuery& item);
