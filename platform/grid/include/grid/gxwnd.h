@@ -19,6 +19,7 @@ class CGXGridWnd : public CWnd, public CGXGridCore {
     CGXGridWnd();
     ~CGXGridWnd() override;
 
+    using CWnd::Create;
     // Creates a grid window as a child (of class GXWND).
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     void Initialize() override;
