@@ -366,7 +366,8 @@ std::vector<HWND> groupOf(HWND hwnd) {
     return std::vector<HWND>(first, last);
 }
 
-// Checking an auto radio button clears the other auto radio buttons of its group.
+// A click or key that checks an auto radio button clears the other auto radio buttons of its
+// group. BM_SETCHECK alone never does: as on Windows, the message changes one button only.
 void uncheckGroupSiblings(HWND hwnd) {
     for (HWND sibling : groupOf(hwnd)) {
         if (sibling != hwnd && IsWindow(sibling) && inGroupWalk(sibling) &&
@@ -395,9 +396,6 @@ LRESULT setCheck(HWND hwnd, ButtonState& state, WPARAM check) {
     if (state.check != value) {
         state.check = value;
         redraw(hwnd, state, ODA_SELECT);
-    }
-    if (kind == BS_AUTORADIOBUTTON && value == BST_CHECKED && (style & WS_CHILD)) {
-        uncheckGroupSiblings(hwnd);
     }
     return 0;
 }
@@ -474,6 +472,9 @@ LRESULT release(HWND hwnd, ButtonState& state, bool inside) {
             break;
         case BS_AUTORADIOBUTTON:
             SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+            if (IsWindow(hwnd) && (styleOf(hwnd) & WS_CHILD)) {
+                uncheckGroupSiblings(hwnd);
+            }
             break;
         case BS_AUTO3STATE:
             // Unchecked, checked, indeterminate, unchecked again.

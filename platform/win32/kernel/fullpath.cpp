@@ -122,15 +122,17 @@ std::optional<std::string> fullPathName(std::string_view name, const CurrentDire
         return collapse(std::string(name), uncRootLength(name));
     }
     if (name.size() >= 2 && name[1] == ':' && isDriveLetter(name[0])) {
-        char drive = asciiUpper(name[0]);
+        // The letter keeps the case the caller typed, as on Windows ("c:/x" is "c:\x"); only
+        // a directory taken from the current ones comes out as it was stored there.
+        char drive = name[0];
         std::string_view rest = name.substr(2);
         if (!rest.empty() && isSeparator(rest[0]))
             return collapse(std::string{drive, ':'} + std::string(rest), 3);
         // Drive-relative: the directory that drive had when it was last current, else its
         // root. "X:" alone is that directory itself, without a trailing separator.
         std::string base = current;
-        if (base.empty() || asciiUpper(base[0]) != drive) {
-            base = dirs.perDrive[static_cast<std::size_t>(drive - 'A')];
+        if (base.empty() || asciiUpper(base[0]) != asciiUpper(drive)) {
+            base = dirs.perDrive[static_cast<std::size_t>(asciiUpper(drive) - 'A')];
             if (base.empty())
                 base = std::string{drive, ':', '\\'};
         }

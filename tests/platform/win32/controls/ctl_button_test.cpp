@@ -178,8 +178,9 @@ TEST_F(ButtonTest, AutoRadioClearsItsGroupOnly) {
     for (HWND h : {a1, plain, a3, b1}) {
         SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
     }
-    // Checking a3 by message cleared a1, as a click would; check a1 again by hand.
-    EXPECT_EQ(SendMessageA(a1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    // The message checks one button only: a1 and a3 are both checked now.
+    EXPECT_EQ(SendMessageA(a1, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(a3, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageA(b1, BM_GETCHECK, 0, 0), BST_CHECKED);
     rec.clear();
     click(a2);
@@ -201,6 +202,57 @@ TEST_F(ButtonTest, AutoRadioClearsItsGroupOnly) {
     // The checked radio button is the group's tab stop.
     EXPECT_TRUE(GetWindowLongA(a2, GWL_STYLE) & WS_TABSTOP);
     EXPECT_FALSE(GetWindowLongA(a3, GWL_STYLE) & WS_TABSTOP);
+}
+
+// As on Windows, BM_SETCHECK changes the button it is sent to and nothing else, whatever the
+// kind: only a click or a key clears the rest of an auto radio group.
+TEST_F(ButtonTest, SetCheckChangesOnlyTheButtonItIsSentTo) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        LRESULT firstAfter;       // the first button's check after BM_SETCHECK on the second
+        LRESULT firstAfterClick;  // ... and after a click on the third
+    };
+    const Row rows[] = {
+        {"auto radio", BS_AUTORADIOBUTTON, BST_CHECKED, BST_UNCHECKED},
+        {"radio", BS_RADIOBUTTON, BST_CHECKED, BST_CHECKED},
+        {"check box", BS_CHECKBOX, BST_CHECKED, BST_CHECKED},
+        {"auto check box", BS_AUTOCHECKBOX, BST_CHECKED, BST_CHECKED},
+        {"3-state", BS_3STATE, BST_CHECKED, BST_CHECKED},
+        {"auto 3-state", BS_AUTO3STATE, BST_CHECKED, BST_CHECKED},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND first = button(row.style | WS_GROUP, 1);
+        HWND second = button(row.style, 2);
+        HWND third = button(row.style, 3);
+        SendMessageA(first, BM_SETCHECK, BST_CHECKED, 0);
+        rec.clear();
+        SendMessageA(second, BM_SETCHECK, BST_CHECKED, 0);
+        EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), row.firstAfter);
+        EXPECT_EQ(SendMessageA(second, BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_TRUE(commands().empty()) << "BM_SETCHECK notifies nobody";
+        click(third);
+        EXPECT_EQ(SendMessageA(first, BM_GETCHECK, 0, 0), row.firstAfterClick);
+        EXPECT_EQ(SendMessageA(second, BM_GETCHECK, 0, 0), row.firstAfterClick);
+        for (HWND h : {first, second, third}) {
+            DestroyWindow(h);
+        }
+    }
+}
+
+// Space on an auto radio button clears its group like a click.
+TEST_F(ButtonTest, SpaceOnAnAutoRadioClearsItsGroup) {
+    HWND a1 = button(BS_AUTORADIOBUTTON | WS_GROUP, 1);
+    HWND a2 = button(BS_AUTORADIOBUTTON, 2);
+    SendMessageA(a1, BM_SETCHECK, BST_CHECKED, 0);
+    SetFocus(a2);
+    rec.clear();
+    SendMessageA(a2, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(a2, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(SendMessageA(a2, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(a1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(kvtest::compareSequence(commands(), {notification(a2, BN_CLICKED)}, "space"));
 }
 
 TEST_F(ButtonTest, AutoRadioGroupSkipsHiddenAndDisabledSiblings) {

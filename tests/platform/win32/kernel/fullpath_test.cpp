@@ -66,10 +66,18 @@ const FullPathRow kFullPathRows[] = {
     {"D:..\\y", "D:\\y", "y"},
     {"D:", "D:\\dd", "dd"},
     {"E:x", "E:\\x", "x"},
-    {"e:", "E:\\", nullptr},
+    {"e:", "e:\\", nullptr},
     {"Q:x", "Q:\\x", "x"},  // text only: no drive Q: is needed
-    // Absolute.
-    {"d:\\A\\b", "D:\\A\\b", "b"},
+    // A drive's root keeps the letter as typed; a drive's directory comes out as stored.
+    {"e:x", "e:\\x", "x"},
+    {"d:x", "D:\\dd\\x", "x"},
+    {"d:", "D:\\dd", "dd"},
+    {"c:", "C:\\work", "work"},
+    // Absolute: the letter keeps the case the caller typed.
+    {"d:\\A\\b", "d:\\A\\b", "b"},
+    {"c:/test", "c:\\test", "test"},
+    {"c:\\", "c:\\", nullptr},
+    {"c:\\work\\..\\x", "c:\\x", "x"},
     {"C:/a/b", "C:\\a\\b", "b"},
     {"C:\\a\\\\b//c", "C:\\a\\b\\c", "c"},
     {"C:\\a\\", "C:\\a\\", nullptr},
@@ -183,8 +191,8 @@ TEST_F(FullPathTest, SetCurrentDirectoryKeepsTypedCaseAndDropsTrailingSeparator)
         {"..", "C:\\work"},
         {"\\", "C:\\"},
         {"d:", "D:\\dd"},
-        {"C:", "C:\\"},  // C:'s directory when it was last current
-        {"e:\\", "E:\\"},
+        {"C:", "C:\\"},    // C:'s directory when it was last current
+        {"e:\\", "e:\\"},  // the letter as typed, as GetFullPathNameA gives it
         {"C:/Work/sub/.", "C:\\Work\\sub"},
     };
     for (const auto& row : rows) {
