@@ -346,6 +346,11 @@ LRESULT create(const StatePtr& sp, const CREATESTRUCTA* cs) {
     if (s.style & LBS_EXTENDEDSEL) {
         s.style &= ~static_cast<DWORD>(LBS_MULTIPLESEL);
     }
+    // As on Windows, a list box without selection is a single-selection one whatever else its
+    // style asks for: its answers and its keys and clicks are those of a plain list.
+    if (s.style & LBS_NOSEL) {
+        s.style &= ~static_cast<DWORD>(LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
+    }
     if (s.style & LBS_COMBOBOX) {
         s.combo = cs && cs->lpCreateParams ? static_cast<HWND>(cs->lpCreateParams) : nullptr;
     }

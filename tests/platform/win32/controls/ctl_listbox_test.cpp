@@ -3,6 +3,7 @@
 // multiple and extended selection, owner drawing, item rectangles, hit tests and scrolling.
 #include <algorithm>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -450,6 +451,240 @@ TEST_F(ListBoxTest, SelectionMessagesByMode) {
     EXPECT_EQ(SendMessageA(single, LB_GETCURSEL, 0, 0), 1);
     SendMessageA(single, LB_DELETESTRING, 1, 0);
     EXPECT_EQ(SendMessageA(single, LB_GETCURSEL, 0, 0), LB_ERR);
+}
+
+// ---- Selection state by style, as Windows reports it -----------------------------------------
+
+// What the four selection queries answer: LB_GETCURSEL, LB_GETANCHORINDEX, LB_GETCARETINDEX and
+// LB_GETSELCOUNT.
+struct SelectionState {
+    LRESULT current, anchor, caret, count;
+    bool operator==(const SelectionState&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const SelectionState& s) {
+    return out << "{cursel " << s.current << ", anchor " << s.anchor << ", caret " << s.caret
+               << ", selcount " << s.count << "}";
+}
+
+SelectionState selectionState(HWND list) {
+    return {SendMessageA(list, LB_GETCURSEL, 0, 0), SendMessageA(list, LB_GETANCHORINDEX, 0, 0),
+            SendMessageA(list, LB_GETCARETINDEX, 0, 0), SendMessageA(list, LB_GETSELCOUNT, 0, 0)};
+}
+
+TEST_F(ListBoxTest, SelectionStateAfterClickKeyAndRangeByStyle) {
+    // Four items; a click on the second, then Down; separately, LB_SELITEMRANGE over 1..2.
+    struct Row {
+        const char* name;
+        DWORD style;
+        SelectionState fresh, clicked, stepped, ranged;
+    };
+    constexpr LRESULT E = LB_ERR;
+    const Row rows[] = {
+        {"single", 0, {E, E, 0, E}, {1, 1, 1, E}, {2, 2, 2, E}, {E, E, 0, E}},
+        {"single, no selection", LBS_NOSEL, {E, E, 0, E}, {1, 1, 1, E}, {2, 2, 2, E}, {E, E, 0, E}},
+        {"multiple", LBS_MULTIPLESEL, {0, E, 0, 0}, {1, 1, 1, 1}, {2, 1, 2, 1}, {0, E, 0, 2}},
+        // No selection turns the multiple kinds into single selection.
+        {"multiple, no selection",
+         LBS_MULTIPLESEL | LBS_NOSEL,
+         {E, E, 0, E},
+         {1, 1, 1, E},
+         {2, 2, 2, E},
+         {E, E, 0, E}},
+        {"extended", LBS_EXTENDEDSEL, {0, E, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 1}, {0, E, 0, 2}},
+        {"extended, no selection",
+         LBS_EXTENDEDSEL | LBS_NOSEL,
+         {E, E, 0, E},
+         {1, 1, 1, E},
+         {2, 2, 2, E},
+         {E, E, 0, E}},
+        {"extended and multiple",
+         LBS_EXTENDEDSEL | LBS_MULTIPLESEL,
+         {0, E, 0, 0},
+         {1, 1, 1, 1},
+         {2, 2, 2, 1},
+         {0, E, 0, 2}},
+    };
+    const std::vector<std::string> items{"First", "Second", "Third", "Fourth"};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND list = makeList(row.style | LBS_NOTIFY, items);
+        EXPECT_EQ(selectionState(list), row.fresh);
+        RECT second{};
+        SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left, second.top));
+        SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(second.left, second.top));
+        EXPECT_EQ(selectionState(list), row.clicked) << "after the click";
+        key(list, VK_DOWN);
+        EXPECT_EQ(selectionState(list), row.stepped) << "after Down";
+        DestroyWindow(list);
+
+        list = makeList(row.style | LBS_NOTIFY, items);
+        SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(1, 2));
+        EXPECT_EQ(selectionState(list), row.ranged) << "after LB_SELITEMRANGE";
+        DestroyWindow(list);
+    }
+}
+
+TEST_F(ListBoxTest, SelItemRangeTakesUnsignedBoundsInEitherOrder) {
+    struct Row {
+        WORD first, last;
+        LRESULT selected;  // LB_GETSELCOUNT afterwards, of four items
+    };
+    const Row rows[] = {
+        {1, 2, 2},
+        {0, 4, 4},
+        {static_cast<WORD>(-5), 5, 0},  // 65531..5: swapped, and 5 is past the end
+        {2, 10, 2},
+        {4, 10, 0},
+        {10, 1, 3},  // swapped: 1..10
+        {1, static_cast<WORD>(-1), 3},
+    };
+    HWND list = makeList(LBS_EXTENDEDSEL, {"a", "b", "c", "d"});
+    for (const Row& row : rows) {
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        EXPECT_EQ(SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(row.first, row.last)),
+                  LB_OKAY);
+        EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), row.selected)
+            << row.first << ".." << row.last;
+        // A range never moves the anchor.
+        EXPECT_EQ(SendMessageA(list, LB_GETANCHORINDEX, 0, 0), LB_ERR);
+    }
+}
+
+TEST_F(ListBoxTest, SetSelMovesAnchorAndCaretSetCurSelDoesNot) {
+    for (DWORD style : {DWORD{LBS_EXTENDEDSEL}, DWORD{LBS_MULTIPLESEL}}) {
+        SCOPED_TRACE(style == LBS_EXTENDEDSEL ? "extended" : "multiple");
+        HWND list = makeList(style, {"a", "b", "c", "d"});
+        EXPECT_EQ(SendMessageA(list, LB_GETANCHORINDEX, 0, 0), LB_ERR);
+        EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 2, 0), LB_ERR);
+        EXPECT_EQ(SendMessageA(list, LB_GETANCHORINDEX, 0, 0), LB_ERR);
+        struct Step {
+            BOOL select;
+            int index;
+            LRESULT anchor, caret;
+        };
+        for (const Step& step : {Step{TRUE, 0, 0, 0}, Step{TRUE, 1, 1, 1}, Step{FALSE, 1, 1, 1}}) {
+            EXPECT_EQ(SendMessageA(list, LB_SETSEL, step.select, step.index), 0);
+            EXPECT_EQ(SendMessageA(list, LB_GETANCHORINDEX, 0, 0), step.anchor);
+            EXPECT_EQ(SendMessageA(list, LB_GETCARETINDEX, 0, 0), step.caret);
+        }
+        DestroyWindow(list);
+    }
+    HWND single = makeList(0, {"a", "b", "c", "d"});
+    EXPECT_EQ(SendMessageA(single, LB_SETCURSEL, 1, 0), 1);
+    EXPECT_EQ(SendMessageA(single, LB_GETANCHORINDEX, 0, 0), LB_ERR);
+}
+
+TEST_F(ListBoxTest, NoSelectionStyleStillTakesLbSetCurSel) {
+    HWND list = makeList(LBS_NOSEL, {"a", "b", "c", "d"});
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(SendMessageA(list, LB_GETSEL, 0, 0), 0);
+    for (int index : {2, 3}) {
+        EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, index, 0), index);
+        EXPECT_EQ(SendMessageA(list, LB_GETSEL, index, 0), 1);
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), index);
+    }
+}
+
+// The selection mode is fixed when the list box is created: changing the style bits later
+// changes neither what the messages answer nor which items are selected.
+TEST_F(ListBoxTest, SelectionModeIsFixedAtCreation) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        bool multiple;
+    };
+    const Row rows[] = {
+        {"single", 0, false},
+        {"multiple", LBS_MULTIPLESEL, true},
+        {"extended", LBS_EXTENDEDSEL, true},
+        {"both", LBS_MULTIPLESEL | LBS_EXTENDEDSEL, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND list = makeList(row.style, {});
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>("x")),
+                      k);
+        }
+        const LRESULT setCurSel = row.multiple ? LB_ERR : 2;
+        const LRESULT range = row.multiple ? LB_OKAY : LB_ERR;
+        const LRESULT count = row.multiple ? 2 : LB_ERR;
+        EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 2, 0), setCurSel);
+        EXPECT_EQ(SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(0, 0)), range);
+        EXPECT_EQ(SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(2, 2)), range);
+        const std::vector<LRESULT> before =
+            row.multiple ? std::vector<LRESULT>{1, 0, 1} : std::vector<LRESULT>{0, 0, 1};
+        DWORD style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+        style = row.multiple ? style & ~row.style : style | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
+        SetWindowLongA(list, GWL_STYLE, static_cast<LONG>(style));
+        EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), count);
+        for (WPARAM k = 0; k < 3; ++k) {
+            EXPECT_EQ(SendMessageA(list, LB_GETSEL, k, 0), before[k]) << "item " << k;
+        }
+        EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, 0, 0), row.multiple ? LB_ERR : 0);
+        EXPECT_EQ(SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(1, 1)), range);
+        EXPECT_EQ(SendMessageA(list, LB_SELITEMRANGE, FALSE, MAKELPARAM(2, 2)), range);
+        const std::vector<LRESULT> after =
+            row.multiple ? std::vector<LRESULT>{1, 1, 0} : std::vector<LRESULT>{1, 0, 0};
+        for (WPARAM k = 0; k < 3; ++k) {
+            EXPECT_EQ(SendMessageA(list, LB_GETSEL, k, 0), after[k]) << "item " << k;
+        }
+        DestroyWindow(list);
+    }
+}
+
+TEST_F(ListBoxTest, ItemHeightRefusesZeroAndDeletingAnswersTheCountLeft) {
+    HWND list = makeList(0, {"a", "b", "c", "d"});
+    EXPECT_EQ(SendMessageA(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(20, 0)), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_EQ(SendMessageA(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(0, 30)), LB_ERR);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_EQ(SendMessageA(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(0xff, 0)), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 0xff);
+    for (LRESULT left = 3; left >= 0; --left) {
+        EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 0, 0), left);
+    }
+    EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 0, 0), LB_ERR);
+}
+
+// In a list that is not sorted, each typed character looks for the next item starting with
+// it, from the one after the selection and round to the top; an unmatched one changes nothing.
+TEST_F(ListBoxTest, TypedCharactersFindTheNextItemInAnUnsortedList) {
+    HWND list = makeList(LBS_NOTIFY, {"b_eta", "a_lpha", "be_ta", "al_pha", "beta", "alpha",
+                                      "gamma", "epsilon", "le"});
+    struct Step {
+        char typed;
+        const char* selected;
+    };
+    const Step steps[] = {{'a', "a_lpha"}, {'l', "le"},      {'p', "le"},
+                          {'b', "b_eta"},  {'e', "epsilon"}, {'t', "epsilon"}};
+    for (const Step& step : steps) {
+        SendMessageA(list, WM_CHAR, static_cast<WPARAM>(step.typed), 0);
+        const auto index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+        ASSERT_NE(index, LB_ERR) << step.typed;
+        EXPECT_EQ(contents(list)[static_cast<size_t>(index)], step.selected)
+            << "after '" << step.typed << "'";
+    }
+}
+
+TEST_F(ListBoxTest, FindStringInASortedListIgnoresCase) {
+    HWND list = makeList(LBS_SORT | LBS_HASSTRINGS, {"abci", "AbCI", "abcI", "abcO", "abcP"});
+    const FindCase cases[] = {
+        {LB_FINDSTRING, -1, "ab", 0},   {LB_FINDSTRINGEXACT, -1, "ab", LB_ERR},
+        {LB_FINDSTRING, -1, "abc", 0},  {LB_FINDSTRINGEXACT, -1, "abc", LB_ERR},
+        {LB_FINDSTRING, -1, "abci", 0}, {LB_FINDSTRINGEXACT, -1, "abci", 0},
+        {LB_FINDSTRING, -1, "ABCI", 0}, {LB_FINDSTRINGEXACT, -1, "ABCI", 0},
+        {LB_FINDSTRING, -1, "abcp", 4}, {LB_FINDSTRINGEXACT, -1, "abcp", 4},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SendMessageA(list, c.message, static_cast<WPARAM>(c.start),
+                               reinterpret_cast<LPARAM>(c.text)),
+                  c.expected)
+            << kvtest::messageName(c.message) << " \"" << c.text << "\"";
+    }
 }
 
 // ---- Geometry ----------------------------------------------------------------------------------
