@@ -211,10 +211,19 @@ std::string displayNameOf(const std::string& path) {
     return trimmed.substr(pos + 1);
 }
 
+// The folder as the shell names it: a full path whose drive letter is a capital, as the shell
+// writes drives whatever case the name came in (GetFullPathNameA keeps the typed case).
 std::string fullPath(const std::string& path) {
     char buffer[MAX_PATH + 1];
     DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+    if (length == 0 || length >= sizeof buffer) {
+        return std::string();
+    }
+    std::string full(buffer, length);
+    if (full.size() >= 2 && full[1] == ':' && full[0] >= 'a' && full[0] <= 'z') {
+        full[0] = static_cast<char>(full[0] - 'a' + 'A');
+    }
+    return full;
 }
 
 bool isFolder(const std::string& path) {

@@ -406,13 +406,14 @@ TEST_F(FilesPageTest, ChangeReplacesTheSelectedFileInItsScope) {
     EXPECT_EQ(m_dir.read("proj/profiles/p1/Ramp.stl"), "* ramp\n");
 
     select(kFiles, "D:\\stim\\Pulse.STL");
+    // The full path keeps the drive letter as it was typed, as Windows does.
     type(kFileName, "d:/proj/lib/../d1.stl");
     click("&Change");
-    EXPECT_EQ(rows(), (Items{".\\ramp.stl", ".\\d2.stl", "D:\\proj\\d1.stl"}));
+    EXPECT_EQ(rows(), (Items{".\\ramp.stl", ".\\d2.stl", "d:\\proj\\d1.stl"}));
     click("OK");
     EXPECT_EQ(m_config.profileStimuli, (Strings{".\\ramp.stl"}));
     EXPECT_EQ(m_config.designStimuli, (Strings{".\\d2.stl"}));
-    EXPECT_EQ(m_config.globalStimuli, (Strings{"D:\\proj\\d1.stl*"}));
+    EXPECT_EQ(m_config.globalStimuli, (Strings{"d:\\proj\\d1.stl*"}));
 }
 
 // The help file is "ventra.chm" beside the library, and the build does not put one there:
