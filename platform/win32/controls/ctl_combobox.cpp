@@ -136,7 +136,7 @@ LRESULT droppedControlRect(const ComboState& s, LPARAM lParam) {
     }
     RECT window{};
     GetWindowRect(s.self, &window);
-    int width = std::max<int>(window.right - window.left, s.droppedWidth);
+    int width = droppedWidthOf(s);
     int height = std::max(s.droppedHeight, comboHeight(s));
     *out = RECT{window.left, window.top, window.left + width, window.top + height};
     return CB_OKAY;
@@ -197,12 +197,13 @@ void measureOwnerDraw(ComboState& s, int width) {
 }
 
 DWORD listStyleFor(const ComboState& s) {
-    DWORD style = LBS_COMBOBOX | LBS_NOTIFY | WS_VSCROLL | WS_BORDER;
+    DWORD style = LBS_COMBOBOX | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_CLIPSIBLINGS;
     style |= s.kind == ComboKind::Simple ? WS_CHILD | WS_VISIBLE : WS_POPUP;
     if (s.style & CBS_SORT) {
         style |= LBS_SORT;
     }
-    if (s.style & CBS_HASSTRINGS) {
+    // As on Windows, the list keeps strings unless the owner draws items without them.
+    if ((s.style & CBS_HASSTRINGS) || !(s.style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))) {
         style |= LBS_HASSTRINGS;
     }
     if (s.style & CBS_OWNERDRAWFIXED) {
@@ -462,10 +463,14 @@ LRESULT comboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case CB_GETHORIZONTALEXTENT:
             return toList(s, LB_GETHORIZONTALEXTENT, 0, 0);
         case CB_SETDROPPEDWIDTH:
-            s.droppedWidth = std::max(0, static_cast<int>(wParam));
-            return s.droppedWidth ? s.droppedWidth : clientOf(s).right;
+            // As on Windows, zero (or less) keeps the width set before, and the list is never
+            // narrower than the box: the answer is the width in effect.
+            if (static_cast<int>(wParam) > 0) {
+                s.droppedWidth = static_cast<int>(wParam);
+            }
+            return droppedWidthOf(s);
         case CB_GETDROPPEDWIDTH:
-            return s.droppedWidth ? s.droppedWidth : clientOf(s).right;
+            return droppedWidthOf(s);
         case CB_INITSTORAGE:
             return toList(s, LB_INITSTORAGE, wParam, lParam);
         case CB_SETLOCALE:

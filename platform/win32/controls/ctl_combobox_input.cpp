@@ -103,10 +103,16 @@ void showItem(ComboState& s, int index) {
 
 // ---- Dropping down and closing ----------------------------------------------------------------
 
+int droppedWidthOf(const ComboState& s) {
+    RECT window{};
+    GetWindowRect(s.self, &window);
+    return std::max<int>(window.right - window.left, s.droppedWidth);
+}
+
 RECT droppedListRect(const ComboState& s) {
     RECT window{};
     GetWindowRect(s.self, &window);
-    int width = std::max<int>(window.right - window.left, s.droppedWidth);
+    int width = droppedWidthOf(s);
     int itemHeight = std::max(1, static_cast<int>(toList(s, LB_GETITEMHEIGHT, 0, 0)));
     int items = std::max(kMinListItems, static_cast<int>(toList(s, LB_GETCOUNT, 0, 0)));
     int border = 2 * GetSystemMetrics(SM_CYBORDER);
@@ -182,6 +188,10 @@ void gainFocus(const StatePtr& sp) {
     }
     if (!s.edit) {
         invalidateField(s);
+    } else {
+        // Taking the focus selects the whole text of the edit; losing it empties the
+        // selection again, as on Windows.
+        SendMessageA(s.edit, EM_SETSEL, 0, -1);
     }
     notify(s, CBN_SETFOCUS);
     if (alive(s)) {
@@ -201,6 +211,8 @@ void loseFocus(const StatePtr& sp) {
     s.focused = false;
     if (!s.edit) {
         invalidateField(s);
+    } else if (IsWindow(s.edit)) {
+        SendMessageA(s.edit, EM_SETSEL, 0, 0);
     }
     notify(s, CBN_KILLFOCUS);
 }

@@ -59,6 +59,8 @@ LRESULT toList(const ComboState& s, UINT msg, WPARAM wParam, LPARAM lParam);
 void notify(const ComboState& s, WORD code);
 // The height of a drop-down combo box: its field and the edge around it.
 int comboHeight(const ComboState& s);
+// The width of the dropped list: CB_SETDROPPEDWIDTH's, but never less than the combo box's.
+int droppedWidthOf(const ComboState& s);
 // The client rectangle, the drop-down button and the selection field, client coordinates.
 RECT clientOf(const ComboState& s);
 RECT buttonRect(const ComboState& s);

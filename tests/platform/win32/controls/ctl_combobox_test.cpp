@@ -574,4 +574,183 @@ TEST_F(ComboBoxTest, SimpleComboBoxKeepsItsListOpen) {
     EXPECT_EQ(windowText(cbi.hwndItem), "second");
 }
 
+// ---- What Windows reports, style by style ------------------------------------------------------
+
+// Down, Down, Up from no selection: each key selects and notifies CBN_SELCHANGE. A combo box
+// with an edit writes the new text into it only after the notification, so the owner reads
+// the previous text there; a drop-down list shows the new item at once.
+TEST_F(ComboBoxTest, ArrowKeysNotifySelChangeBeforeTheEditShowsTheChoice) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        const char* editSeen[3];  // the field's text while CBN_SELCHANGE is handled
+    };
+    const Row rows[] = {
+        {"simple", CBS_SIMPLE, {"", "alpha", "beta"}},
+        {"drop-down", CBS_DROPDOWN, {"", "alpha", "beta"}},
+        {"drop-down list", CBS_DROPDOWNLIST, {"alpha", "beta", "alpha"}},
+    };
+    const char* const listSeen[3] = {"alpha", "beta", "alpha"};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.style != CBS_DROPDOWNLIST && !haveEdit()) {
+            ADD_FAILURE() << "the edit class is missing";
+            continue;
+        }
+        HWND combo = makeCombo(row.style, {"alpha", "beta"});
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+        std::vector<std::pair<std::string, std::string>> seen;
+        rec.setAnswer([&](HWND, UINT msg, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+            if (msg == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+                char item[32] = {};
+                const auto index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+                SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(item));
+                seen.emplace_back(item, windowText(combo));
+            }
+            return std::nullopt;
+        });
+        for (WPARAM vk : {WPARAM{VK_DOWN}, WPARAM{VK_DOWN}, WPARAM{VK_UP}}) {
+            SendMessageA(combo, WM_KEYDOWN, vk, 0);
+        }
+        ASSERT_EQ(seen.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(seen[i].first, listSeen[i]) << "key " << i;
+            EXPECT_EQ(seen[i].second, row.editSeen[i]) << "key " << i;
+        }
+        // The message selects silently.
+        seen.clear();
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        SendMessageA(combo, CB_SETCURSEL, 0, 0);
+        EXPECT_TRUE(seen.empty());
+        rec.setAnswer({});
+        DestroyWindow(combo);
+    }
+}
+
+// The drop-down width is never less than the combo box's own width; zero leaves the width as
+// it was, and each call answers the width in effect.
+TEST_F(ComboBoxTest, DroppedWidthIsAtLeastTheBoxWidth) {
+    for (DWORD style : {DWORD{CBS_DROPDOWN}, DWORD{CBS_DROPDOWNLIST}}) {
+        HWND combo = makeCombo(style);
+        RECT window{};
+        GetWindowRect(combo, &window);
+        const LRESULT width = window.right - window.left;
+        struct Step {
+            WPARAM set;
+            LRESULT answered;
+        };
+        const Step steps[] = {
+            {static_cast<WPARAM>(-1), width},
+            {0, width},
+            {static_cast<WPARAM>(width - 3), width},
+            {static_cast<WPARAM>(2 * width), 2 * width},
+            {0, 2 * width},
+            {1, width},
+        };
+        for (const Step& step : steps) {
+            EXPECT_EQ(SendMessageA(combo, CB_SETDROPPEDWIDTH, step.set, 0), step.answered)
+                << "set " << static_cast<LONG_PTR>(step.set);
+            EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0), step.answered)
+                << "after " << static_cast<LONG_PTR>(step.set);
+        }
+        DestroyWindow(combo);
+    }
+}
+
+// The field's selection: empty until the combo box takes the focus, which selects the whole
+// text once; typing replaces it; CB_SETEDITSEL with a start of -1 leaves the caret at the end.
+TEST_F(ComboBoxTest, EditSelectionFollowsFocusAsOnWindows) {
+    ASSERT_TRUE(haveEdit());
+    HWND combo = makeCombo(CBS_SIMPLE);
+    HWND edit = info(combo).hwndItem;
+    auto selection = [&] {
+        DWORD start = 99, end = 99;
+        const LRESULT packed = SendMessageA(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                                            reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(LOWORD(packed), start);
+        EXPECT_EQ(HIWORD(packed), end);
+        return std::make_pair(start, end);
+    };
+    using Sel = std::pair<DWORD, DWORD>;
+    EXPECT_EQ(selection(), (Sel{0, 0}));
+    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Jason1"));
+    EXPECT_EQ(windowText(combo), "Jason1");
+    EXPECT_EQ(selection(), (Sel{0, 0}));
+    rec.clear();
+    SendMessageA(combo, WM_SETFOCUS, 0, reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(selection(), (Sel{0, 6}));
+    EXPECT_TRUE(notified(combo, {CBN_SETFOCUS}, "taking the focus"));
+    SendMessageA(combo, WM_CHAR, 'A', 0x1c0001);
+    EXPECT_EQ(windowText(combo), "A");
+    EXPECT_EQ(selection(), (Sel{1, 1}));
+    SendMessageA(combo, WM_SETFOCUS, 0, reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(selection(), (Sel{1, 1})) << "a second WM_SETFOCUS selects nothing";
+    // Losing the focus empties the selection.
+    rec.clear();
+    SetFocus(other);
+    EXPECT_TRUE(notified(combo, {CBN_SELENDCANCEL, CBN_KILLFOCUS}, "losing the focus"));
+    EXPECT_EQ(SendMessageA(combo, CB_GETEDITSEL, 0, 0), 0);
+    DestroyWindow(combo);
+
+    combo = makeCombo(CBS_SIMPLE);
+    edit = info(combo).hwndItem;
+    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Jason2"));
+    SendMessageA(combo, WM_SETFOCUS, 0, reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(selection(), (Sel{0, 6}));
+    SendMessageA(combo, CB_SETEDITSEL, 0, -1);
+    SendMessageA(combo, WM_CHAR, 'A', 0x1c0001);
+    EXPECT_EQ(windowText(combo), "Jason2A");
+}
+
+// CB_SETITEMHEIGHT with -1 sets the height of the selection field: the box is that plus six
+// pixels high.
+TEST_F(ComboBoxTest, SelectionFieldHeightSetsTheBoxHeight) {
+    for (DWORD style : {DWORD{CBS_DROPDOWN}, DWORD{CBS_DROPDOWNLIST}}) {
+        HWND combo = makeCombo(style);
+        for (int height = 1; height < 30; ++height) {
+            SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+            RECT client{};
+            GetClientRect(combo, &client);
+            EXPECT_EQ(client.bottom - client.top, height + 6) << "field height " << height;
+            EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), height);
+        }
+        DestroyWindow(combo);
+    }
+}
+
+// The list of a combo box notifies, keeps strings and knows its combo box; the list of a
+// drop-down is shown only while dropped.
+TEST_F(ComboBoxTest, ListStylesByKind) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        DWORD listStyle;
+    };
+    const DWORD common = WS_CLIPSIBLINGS | LBS_COMBOBOX | LBS_HASSTRINGS | LBS_NOTIFY;
+    const Row rows[] = {
+        {"simple", CBS_SIMPLE, common | WS_VISIBLE},
+        {"drop-down", CBS_DROPDOWN, common},
+        {"drop-down list", CBS_DROPDOWNLIST, common},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND combo = makeCombo(row.style);
+        HWND list = info(combo).hwndList;
+        // The frame and the kind of window of the list are this system's own (a drop-down's
+        // list is a pop-up here, not a child of the desktop); the rest is as on Windows.
+        const DWORD relevant =
+            WS_CLIPSIBLINGS | WS_VISIBLE | LBS_COMBOBOX | LBS_HASSTRINGS | LBS_NOTIFY | LBS_SORT;
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & relevant, row.listStyle);
+        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & relevant,
+                  row.listStyle | WS_VISIBLE);
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE)) & relevant, row.listStyle);
+        DestroyWindow(combo);
+    }
+}
+
 }  // namespace
