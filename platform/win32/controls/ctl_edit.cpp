@@ -658,7 +658,9 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             return onKillFocus(hwnd, s);
         case WM_CHAR:
-            return onChar(hwnd, s, wParam);
+            // As on Windows, the edit answers 1 to every character it is sent.
+            onChar(hwnd, s, wParam);
+            return 1;
         case WM_KEYDOWN:
             return onKeyDown(hwnd, s, wParam, lParam);
         case WM_SYSKEYDOWN:

@@ -480,4 +480,146 @@ TEST_F(EditTest, TheFocusedEditShowsACaretWhereTypingGoes) {
     EXPECT_FALSE(DestroyCaret());
 }
 
+// ---- What Windows answers, style by style ------------------------------------------------------
+
+TEST_F(EditTest, DialogCodeByLineKindWhateverTheKey) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        LRESULT code;
+    };
+    const LRESULT single = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    const Row rows[] = {
+        {"single line", ES_AUTOHSCROLL | ES_AUTOVSCROLL, single},
+        {"single line wanting Enter", ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL, single},
+        {"multi-line", ES_MULTILINE | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+         single | DLGC_WANTALLKEYS},
+        {"multi-line wanting Enter",
+         ES_MULTILINE | WS_VSCROLL | ES_WANTRETURN | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+         single | DLGC_WANTALLKEYS},
+    };
+    for (const Row& row : rows) {
+        HWND e = edit(row.style, "Test Text", 300, 300);
+        for (WPARAM key : {WPARAM{'A'}, WPARAM{VK_RETURN}, WPARAM{VK_TAB}, WPARAM{VK_ESCAPE},
+                           WPARAM{VK_DOWN}, WPARAM{VK_F1}}) {
+            MSG msg{};
+            msg.hwnd = e;
+            msg.message = WM_KEYDOWN;
+            msg.wParam = key;
+            EXPECT_EQ(SendMessageA(e, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&msg)), row.code)
+                << row.name << ", key " << key;
+        }
+        DestroyWindow(e);
+    }
+}
+
+TEST_F(EditTest, TextLimitDefaultsAndZeroByLineKind) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        LRESULT unlimited;  // what EM_GETLIMITTEXT answers after EM_SETLIMITTEXT 0
+    };
+    const Row rows[] = {
+        {"single line", ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0x7FFFFFFE},
+        {"multi-line", ES_MULTILINE | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+         static_cast<LRESULT>(0xFFFFFFFFu)},
+    };
+    for (const Row& row : rows) {
+        HWND e = edit(row.style, "Test Text", 300, 300);
+        EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 30000) << row.name;
+        SendMessageA(e, EM_SETLIMITTEXT, 0, 0);
+        EXPECT_EQ(static_cast<DWORD>(SendMessageA(e, EM_GETLIMITTEXT, 0, 0)),
+                  static_cast<DWORD>(row.unlimited))
+            << row.name;
+        DestroyWindow(e);
+    }
+}
+
+// How many EN_CHANGE, EN_MAXTEXT and EN_UPDATE each change sends, and what length it leaves.
+TEST_F(EditTest, NotificationCountsOfReplaceAndSetText) {
+    const std::string line = "this is a long string.";
+    std::string lines;
+    for (int i = 0; i < 4; ++i) {
+        lines += (i ? "\r\n" : "") + line;
+    }
+    struct Row {
+        const char* name;
+        DWORD style;
+        bool limited;  // EM_SETLIMITTEXT 5 first
+        bool replace;  // EM_REPLACESEL into an empty field, else WM_SETTEXT
+        const std::string* text;
+        std::size_t length;
+        int change, maxText, update;
+    };
+    const DWORD multi = ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+    const Row rows[] = {
+        {"single, replace", ES_AUTOHSCROLL, false, true, &line, line.size(), 1, 0, 1},
+        {"single, set", ES_AUTOHSCROLL, false, false, &line, line.size(), 1, 0, 1},
+        {"single, replace with lines", ES_AUTOHSCROLL, false, true, &lines, lines.size(), 1, 0, 1},
+        {"single, replace past the limit", ES_AUTOHSCROLL, true, true, &line, 5, 1, 1, 1},
+        {"single, set past the limit", ES_AUTOHSCROLL, true, false, &line, line.size(), 1, 0, 1},
+        {"multi, replace", multi, false, true, &lines, lines.size(), 1, 0, 1},
+        {"multi, set", multi, false, false, &lines, lines.size(), 0, 0, 0},
+        {"multi, replace past the limit", multi, true, true, &lines, 5, 1, 1, 1},
+        {"multi, set past the limit", multi, true, false, &lines, lines.size(), 0, 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND e = edit(row.style, "", 50, 50);
+        if (row.limited) {
+            SendMessageA(e, EM_SETLIMITTEXT, 5, 0);
+        }
+        rec.clear();
+        SendMessageA(e, row.replace ? EM_REPLACESEL : WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(row.text->c_str()));
+        EXPECT_EQ(static_cast<std::size_t>(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0)), row.length);
+        int change = 0, maxText = 0, update = 0;
+        for (const RecordedMsg& m : commands()) {
+            const WORD code = HIWORD(m.wParam);
+            change += code == EN_CHANGE;
+            maxText += code == EN_MAXTEXT;
+            update += code == EN_UPDATE;
+        }
+        EXPECT_EQ(change, row.change);
+        EXPECT_EQ(maxText, row.maxText);
+        EXPECT_EQ(update, row.update);
+        DestroyWindow(e);
+    }
+}
+
+// WM_CHAR answers 1; the owner may replace the text from EN_UPDATE and the edit keeps it.
+TEST_F(EditTest, OwnerMayReplaceTheTextWhileHandlingEnUpdate) {
+    HWND e = edit(WS_BORDER | ES_LEFT | ES_AUTOHSCROLL, "", 150, 50);
+    rec.setAnswer([&](HWND, UINT msg, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_COMMAND && HIWORD(wParam) == EN_UPDATE) {
+            if (text(e) == "foo") {
+                SendMessageA(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("bar"));
+            }
+            SendMessageA(e, EM_SETSEL, 1023, 1023);
+        }
+        return std::nullopt;
+    });
+    for (char c : std::string("foo")) {
+        EXPECT_EQ(SendMessageA(e, WM_CHAR, static_cast<WPARAM>(c), 1), 1);
+    }
+    rec.setAnswer({});
+    EXPECT_EQ(text(e), "bar");
+    // Setting the text leaves an empty selection at the start.
+    SendMessageA(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("this is a long string."));
+    EXPECT_EQ(SendMessageA(e, EM_GETSEL, 0, 0), 0);
+}
+
+TEST_F(EditTest, SettingOneMarginKeepsTheOther) {
+    HWND e = edit(WS_BORDER | ES_AUTOHSCROLL | ES_AUTOVSCROLL, "Test Text", 300, 300);
+    const LRESULT before = SendMessageA(e, EM_GETMARGINS, 0, 0);
+    SendMessageA(e, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(10, 0));
+    LRESULT margins = SendMessageA(e, EM_GETMARGINS, 0, 0);
+    EXPECT_EQ(LOWORD(margins), 10);
+    EXPECT_EQ(HIWORD(margins), HIWORD(before));
+    SendMessageA(e, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, 10));
+    margins = SendMessageA(e, EM_GETMARGINS, 0, 0);
+    EXPECT_EQ(LOWORD(margins), 10);
+    EXPECT_EQ(HIWORD(margins), 10);
+}
+
 }  // namespace
