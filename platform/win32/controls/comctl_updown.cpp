@@ -27,11 +27,12 @@ constexpr int kDefaultWidth = 16;
 enum class Arrow { None, Up, Down };
 
 struct UpDownState : ControlState {
-    int minimum = 100;     // UDM_SETRANGE's min: Windows starts with 100..0, so "up" goes down
-    int maximum = 0;       // UDM_SETRANGE's max: the value the up arrow heads for
-    int position = 0;      // current position, always between minimum and maximum
-    HWND buddy = nullptr;  // the buddy window, null when none
-    int base = 10;         // 10 or 16: how the buddy's text shows the position
+    int minimum = 100;      // UDM_SETRANGE's min: Windows starts with 100..0, so "up" goes down
+    int maximum = 0;        // UDM_SETRANGE's max: the value the up arrow heads for
+    int position = 0;       // current position, always between minimum and maximum
+    HWND buddy = nullptr;   // the buddy window, null when none
+    bool buddyInt = false;  // UDS_SETBUDDYINT as created: Windows ignores later style changes
+    int base = 10;          // 10 or 16: how the buddy's text shows the position
     std::vector<UDACCEL> accel{{0, 1}, {2, 5}, {5, 20}};  // Windows' default acceleration
     Arrow pressed = Arrow::None;                          // the arrow held down by the mouse
 };
@@ -77,7 +78,7 @@ std::string formatPosition(int value, int base, bool thousands) {
 // already says the same alone, so the buddy sends no EN_CHANGE then.
 void showPosition(HWND hwnd, const UpDownState& s) {
     const DWORD style = styleOf(hwnd);
-    if (s.buddy == nullptr || !IsWindow(s.buddy) || (style & UDS_SETBUDDYINT) == 0) {
+    if (s.buddy == nullptr || !IsWindow(s.buddy) || !s.buddyInt) {
         return;
     }
     const std::string text = formatPosition(s.position, s.base, (style & UDS_NOTHOUSANDS) == 0);
@@ -91,8 +92,8 @@ void showPosition(HWND hwnd, const UpDownState& s) {
 // Takes the position from the buddy's text, as Windows does before a step and for
 // UDM_GETPOS, since the user may have typed into it. False (the position unchanged) when
 // the text is no number of the base or lies outside the range.
-bool readPosition(HWND hwnd, UpDownState& s) {
-    if (s.buddy == nullptr || !IsWindow(s.buddy) || (styleOf(hwnd) & UDS_SETBUDDYINT) == 0) {
+bool readPosition(UpDownState& s) {
+    if (s.buddy == nullptr || !IsWindow(s.buddy) || !s.buddyInt) {
         return false;
     }
     std::array<char, 64> buffer{};
@@ -257,7 +258,7 @@ void step(HWND hwnd, Arrow arrow) {
     if (!s || arrow == Arrow::None) {
         return;
     }
-    readPosition(hwnd, *s);
+    readPosition(*s);
     NMUPDOWN nm{};
     nm.iPos = s->position;
     nm.iDelta = deltaFor(*s, arrow);
@@ -335,10 +336,18 @@ LRESULT keyDown(HWND hwnd, WPARAM key) {
 
 LRESULT create(HWND hwnd) {
     auto s = upDownOf(hwnd);
+    if (s) {
+        s->buddyInt = (styleOf(hwnd) & UDS_SETBUDDYINT) != 0;
+    }
     if (s && (styleOf(hwnd) & UDS_AUTOBUDDY)) {
         setBuddy(hwnd, *s, GetWindow(hwnd, GW_HWNDPREV));
     }
     return 0;
+}
+
+// A new range takes the position into it, as on Windows, without touching the buddy's text.
+void keepPositionInRange(UpDownState& s) {
+    s.position = std::clamp(s.position, lowOf(s), highOf(s));
 }
 
 LRESULT setPosition(HWND hwnd, UpDownState& s, long long value) {
@@ -349,9 +358,12 @@ LRESULT setPosition(HWND hwnd, UpDownState& s, long long value) {
     return previous;
 }
 
-LRESULT getPosition(HWND hwnd, UpDownState& s, bool wide, LPARAM lParam) {
-    const bool hasIntBuddy = s.buddy != nullptr && (styleOf(hwnd) & UDS_SETBUDDYINT) != 0;
-    const bool failed = hasIntBuddy && !readPosition(hwnd, s);
+// The position, read from the buddy first. As on Windows the answer flags an error when a
+// buddy's text cannot give the position: a buddy that is not kept as an integer, or one whose
+// text is no number in range.
+LRESULT getPosition(UpDownState& s, bool wide, LPARAM lParam) {
+    const bool hasBuddy = s.buddy != nullptr && IsWindow(s.buddy);
+    const bool failed = hasBuddy && !readPosition(s);
     if (wide) {
         if (auto* error = reinterpret_cast<BOOL*>(lParam)) {
             *error = failed ? TRUE : FALSE;
@@ -488,12 +500,14 @@ LRESULT upDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case UDM_SETRANGE:
             s->maximum = static_cast<short>(LOWORD(lParam));
             s->minimum = static_cast<short>(HIWORD(lParam));
+            keepPositionInRange(*s);
             return 0;
         case UDM_GETRANGE:
             return MAKELONG(static_cast<WORD>(s->maximum), static_cast<WORD>(s->minimum));
         case UDM_SETRANGE32:
             s->minimum = static_cast<int>(wParam);
             s->maximum = static_cast<int>(lParam);
+            keepPositionInRange(*s);
             return 0;
         case UDM_GETRANGE32:
             return getRange32(*s, wParam, lParam);
@@ -502,9 +516,9 @@ LRESULT upDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case UDM_SETPOS32:
             return setPosition(hwnd, *s, static_cast<int>(lParam));
         case UDM_GETPOS:
-            return getPosition(hwnd, *s, false, lParam);
+            return getPosition(*s, false, lParam);
         case UDM_GETPOS32:
-            return getPosition(hwnd, *s, true, lParam);
+            return getPosition(*s, true, lParam);
         case UDM_SETBUDDY:
             return reinterpret_cast<LRESULT>(setBuddy(hwnd, *s, reinterpret_cast<HWND>(wParam)));
         case UDM_GETBUDDY:

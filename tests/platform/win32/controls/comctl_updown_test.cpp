@@ -224,7 +224,8 @@ TEST_F(UpDownTest, SetPosClampsAndReturnsThePrevious) {
     HWND ud = makeUpDown(0);
     SendMessageA(ud, UDM_SETRANGE, 0, MAKELPARAM(20, 10));  // max 20, min 10
     EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(20, 10));
-    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(15, 0)), 0);
+    // The new range took the position 0 into it: 10.
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(15, 0)), 10);
     EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELPARAM(99, 0)), 15);
     EXPECT_EQ(pos(ud), 20);
     SendMessageA(ud, UDM_SETPOS32, 0, -5);
@@ -306,6 +307,139 @@ TEST_F(UpDownTest, CreateUpDownControlSetsEverything) {
     EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(9, 1));
     EXPECT_EQ(pos(ud), 4);
     EXPECT_EQ(text(buddy), "4");
+}
+
+// ---- What Windows answers ----------------------------------------------------------------------
+
+// A buddy without UDS_SETBUDDYINT: the position is the control's own, and UDM_GETPOS flags that
+// the buddy could not give it. UDM_SETPOS answers the position before and clamps.
+TEST_F(UpDownTest, PositionMessagesWithAPlainBuddy) {
+    HWND ud = makeUpDown(UDS_ALIGNRIGHT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELONG(100, 0));
+    const LRESULT range = SendMessageA(ud, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(range), 100);
+    EXPECT_EQ(HIWORD(range), 0);
+    SendMessageA(ud, UDM_SETPOS, 0, MAKELONG(5, 0));
+    struct Step {
+        int set;
+        LRESULT previous;
+        int now;
+    };
+    const Step steps[] = {{0, 5, 0}, {-1, 0, 0}, {100, 0, 100}, {101, 100, 100}};
+    for (const Step& step : steps) {
+        EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELONG(static_cast<WORD>(step.set), 0)),
+                  step.previous)
+            << "set " << step.set;
+        EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(step.now, 1)) << "set " << step.set;
+    }
+    // The same with the 32-bit messages.
+    SendMessageA(ud, UDM_SETRANGE32, 0, 1000);
+    int low = -1, high = -1;
+    EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                           reinterpret_cast<LPARAM>(&high)),
+              0);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 1000);
+    const Step steps32[] = {
+        {500, 100, 500}, {0, 500, 0}, {-1, 0, 0}, {1000, 0, 1000}, {1001, 1000, 1000}};
+    for (const Step& step : steps32) {
+        EXPECT_EQ(SendMessageA(ud, UDM_SETPOS32, 0, step.set), step.previous) << "set " << step.set;
+        BOOL failed = FALSE;
+        EXPECT_EQ(SendMessageA(ud, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)), step.now);
+        EXPECT_TRUE(failed);
+    }
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_SETBUDDY, 0, 0)), buddy);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), nullptr);
+}
+
+// UDS_SETBUDDYINT counts as it was at creation: adding it later writes nothing, taking it away
+// later still writes and reads the buddy.
+TEST_F(UpDownTest, BuddyIntegerStyleCountsAsCreated) {
+    HWND ud = makeUpDown(UDS_ALIGNRIGHT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELONG(100, 0));
+    SetWindowLongA(ud, GWL_STYLE, GetWindowLongA(ud, GWL_STYLE) | UDS_SETBUDDYINT);
+    SendMessageA(ud, UDM_SETPOS, 0, 20);
+    EXPECT_EQ(text(buddy), "");
+    DestroyWindow(ud);
+
+    ud = makeUpDown(UDS_SETBUDDYINT | UDS_ALIGNRIGHT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELONG(100, 0));
+    SendMessageA(ud, UDM_SETPOS, 0, 50);
+    EXPECT_EQ(text(buddy), "50");
+    SetWindowLongA(ud, GWL_STYLE, GetWindowLongA(ud, GWL_STYLE) & ~UDS_SETBUDDYINT);
+    SendMessageA(ud, UDM_SETPOS, 0, 20);
+    EXPECT_EQ(text(buddy), "20");
+    struct Row {
+        const char* typed;
+        LRESULT answer;
+    };
+    const Row rows[] = {
+        {"10", MAKELONG(10, 0)}, {"11", MAKELONG(11, 0)}, {"21st", MAKELONG(11, 1)}};
+    for (const Row& row : rows) {
+        SetWindowTextA(buddy, row.typed);
+        EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), row.answer) << row.typed;
+    }
+}
+
+// A new range takes the position into it without rewriting the buddy, so the old text reads
+// as out of range; an inverted range steps the other way under the arrow keys.
+TEST_F(UpDownTest, NewRangeClampsThePositionButNotTheBuddysText) {
+    HWND edit = create(WS_CHILD | WS_VISIBLE, parent, 11, 10, 10, 100, 20);
+    SetWindowTextA(edit, "50");
+    HWND ud = makeUpDown(UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELONG(100, 0));
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, 50), 0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELONG(1, 40));
+    const LRESULT range = SendMessageA(ud, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(range), 1);
+    EXPECT_EQ(HIWORD(range), 40);
+    UDACCEL accel{0, 5};
+    EXPECT_EQ(SendMessageA(ud, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel)), TRUE);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(40, 1));
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELONG(0, 0)), 40);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(1, 0));
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELONG(2, 0)), 1);
+    EXPECT_EQ(SendMessageA(edit, WM_KEYDOWN, VK_UP, 0), 0);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(1, 0));
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, MAKELONG(50, 0)), 1);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(40, 0));
+}
+
+TEST_F(UpDownTest, BaseTakesTenOrSixteenAndAnswersThePrevious) {
+    HWND ud = makeUpDown(UDS_ALIGNRIGHT);
+    struct Step {
+        WPARAM set;
+        LRESULT answer;
+        LRESULT base;
+    };
+    const Step steps[] = {{10, 10, 10}, {80, 0, 10}, {16, 10, 16}, {80, 0, 16}, {10, 16, 10}};
+    for (const Step& step : steps) {
+        EXPECT_EQ(SendMessageA(ud, UDM_SETBASE, step.set, 0), step.answer) << step.set;
+        EXPECT_EQ(SendMessageA(ud, UDM_GETBASE, 0, 0), step.base) << step.set;
+    }
+    DestroyWindow(ud);
+    // A new base rewrites the buddy of an integer up-down.
+    ud = makeUpDown(UDS_SETBUDDYINT | UDS_ALIGNRIGHT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(ud, UDM_SETRANGE, 0, MAKELONG(100, 0));
+    SendMessageA(ud, UDM_SETPOS, 0, 50);
+    EXPECT_EQ(SendMessageA(ud, UDM_SETPOS, 0, 10), 50);
+    EXPECT_EQ(text(buddy), "10");
+    EXPECT_EQ(SendMessageA(ud, UDM_SETBASE, 16, 0), 10);
+    EXPECT_NE(text(buddy), "10");
+}
+
+TEST_F(UpDownTest, CreateUpDownControlWithAPlainBuddy) {
+    HWND ud = CreateUpDownControl(WS_CHILD | WS_BORDER | WS_VISIBLE, 0, 0, 300, 200, parent, 1,
+                                  nullptr, buddy, 100, 10, 50);
+    ASSERT_NE(ud, nullptr);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), buddy);
+    EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(100, 10));
+    EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(50, 1));
 }
 
 }  // namespace
