@@ -40,12 +40,27 @@ struct TabItem {
 };
 
 struct TabState : ControlState {
-    std::vector<TabItem> items;  // tabs, left to right
-    int selected = -1;           // selected tab, -1 for none
-    int focused = -1;            // tab with the focus rectangle
-    int firstVisible = 0;        // first tab shown at the left of the row
-    HANDLE imageList = nullptr;  // TCM_SETIMAGELIST (kept, not drawn)
+    std::vector<TabItem> items;      // tabs, left to right
+    int selected = -1;               // selected tab, -1 for none
+    int focused = -1;                // tab with the focus rectangle
+    int firstVisible = 0;            // first tab shown at the left of the row
+    HANDLE imageList = nullptr;      // TCM_SETIMAGELIST (kept, not drawn)
+    int itemExtra = sizeof(LPARAM);  // TCM_SETITEMEXTRA, fixed once there are tabs
 };
+
+// Makes a tab (or none, -1) the selected and focused one. As on Windows the selected tab's
+// state shows TCIS_BUTTONPRESSED, and only the selected tab's.
+void selectTab(TabState& s, int index) {
+    if (s.selected >= 0 && s.selected < static_cast<int>(s.items.size())) {
+        s.items[static_cast<std::size_t>(s.selected)].state &=
+            ~static_cast<DWORD>(TCIS_BUTTONPRESSED);
+    }
+    s.selected = index;
+    s.focused = index;
+    if (index >= 0 && index < static_cast<int>(s.items.size())) {
+        s.items[static_cast<std::size_t>(index)].state |= TCIS_BUTTONPRESSED;
+    }
+}
 
 int tabWidth(const TabItem& item) {
     // Captions are measured as DrawTextA shows them: the "&" prefixes take no room.
@@ -159,12 +174,30 @@ void selectByUser(HWND hwnd, const std::shared_ptr<TabState>& s, int index) {
     if (index >= static_cast<int>(s->items.size())) {
         return;  // the parent removed tabs meanwhile
     }
-    s->selected = index;
-    s->focused = index;
+    selectTab(*s, index);
     ensureVisible(hwnd, *s, index);
     InvalidateRect(hwnd, nullptr, TRUE);
     NMHDR changed{};
     notifyParentNm(hwnd, changed, TCN_SELCHANGE);
+}
+
+// TCM_SETCURFOCUS on a row of tabs: focusing a tab selects it as a click does (the parent may
+// refuse); an index below zero takes focus and selection away and only tells the parent of
+// the change; an index past the end, or the focused tab, changes nothing. It answers 0.
+LRESULT setCurFocus(HWND hwnd, const std::shared_ptr<TabState>& s, WPARAM wParam) {
+    const auto index = static_cast<int>(static_cast<INT_PTR>(wParam));
+    if (index == s->focused || index >= static_cast<int>(s->items.size())) {
+        return 0;
+    }
+    if (index < 0) {
+        selectTab(*s, -1);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        NMHDR changed{};
+        notifyParentNm(hwnd, changed, TCN_SELCHANGE);
+        return 0;
+    }
+    selectByUser(hwnd, s, index);
+    return 0;
 }
 
 LRESULT insertItem(HWND hwnd, TabState& s, WPARAM index, const TCITEMA* item) {
@@ -185,11 +218,13 @@ LRESULT insertItem(HWND hwnd, TabState& s, WPARAM index, const TCITEMA* item) {
     if (item->mask & TCIF_STATE) {
         tab.state = item->dwState & item->dwStateMask;
     }
+    tab.state &= ~static_cast<DWORD>(TCIS_BUTTONPRESSED);
     s.items.insert(s.items.begin() + static_cast<std::ptrdiff_t>(at), std::move(tab));
-    // The first tab becomes the selected one; a tab inserted before the selection moves it.
-    if (s.items.size() == 1) {
-        s.selected = 0;
-        s.focused = 0;
+    // Without a focused tab (the first one inserted, or after the focus was taken away) the
+    // new tab becomes the selected and focused one, as on Windows; a tab inserted before the
+    // selection moves it.
+    if (s.focused < 0) {
+        selectTab(s, static_cast<int>(at));
     } else if (s.selected >= static_cast<int>(at)) {
         ++s.selected;
         s.focused = s.selected;
@@ -199,7 +234,20 @@ LRESULT insertItem(HWND hwnd, TabState& s, WPARAM index, const TCITEMA* item) {
 }
 
 LRESULT getItem(const TabState& s, WPARAM index, TCITEMA* item) {
-    if (item == nullptr || !validIndex(s, index)) {
+    if (item == nullptr) {
+        return FALSE;
+    }
+    if (!validIndex(s, index)) {
+        // As on Windows, the fields asked for are cleared; a text buffer is left alone.
+        if (item->mask & TCIF_IMAGE) {
+            item->iImage = 0;
+        }
+        if (item->mask & TCIF_PARAM) {
+            item->lParam = 0;
+        }
+        if (item->mask & TCIF_STATE) {
+            item->dwState = 0;
+        }
         return FALSE;
     }
     const TabItem& tab = s.items[index];
@@ -250,7 +298,7 @@ LRESULT deleteItem(HWND hwnd, TabState& s, WPARAM index) {
     s.items.erase(s.items.begin() + at);
     // Windows leaves no tab selected when the selected one goes.
     if (at == s.selected) {
-        s.selected = -1;
+        selectTab(s, -1);
     } else if (at < s.selected) {
         --s.selected;
     }
@@ -270,13 +318,19 @@ LRESULT deleteAll(HWND hwnd, TabState& s) {
     return TRUE;
 }
 
+// TCM_SETCURSEL answers the tab selected before. An index below zero leaves no tab selected
+// (nor focused); one past the end changes nothing and answers -1.
 LRESULT setCurSel(HWND hwnd, TabState& s, WPARAM index) {
     int previous = s.selected;
+    if (static_cast<INT_PTR>(index) < 0) {
+        selectTab(s, -1);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return previous;
+    }
     if (!validIndex(s, index)) {
         return -1;
     }
-    s.selected = static_cast<int>(index);
-    s.focused = s.selected;
+    selectTab(s, static_cast<int>(index));
     ensureVisible(hwnd, s, s.selected);
     InvalidateRect(hwnd, nullptr, TRUE);
     return previous;
@@ -303,7 +357,7 @@ LRESULT hitTestMessage(HWND hwnd, const TabState& s, TCHITTESTINFO* info) {
 // rectangle around a display area.
 LRESULT adjustRect(BOOL larger, RECT* rect) {
     if (rect == nullptr) {
-        return 0;
+        return -1;
     }
     const int sign = larger ? -1 : 1;
     rect->left += sign * kPanelInset;
@@ -482,8 +536,7 @@ LRESULT tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case TCM_GETCURFOCUS:
             return s->focused;
         case TCM_SETCURFOCUS:
-            selectByUser(hwnd, s, static_cast<int>(wParam));
-            return 0;
+            return setCurFocus(hwnd, s, wParam);
         case TCM_GETITEMRECT:
             return getItemRect(*s, wParam, reinterpret_cast<RECT*>(lParam));
         case TCM_HITTEST:
@@ -500,6 +553,13 @@ LRESULT tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case TCM_GETIMAGELIST:
             return reinterpret_cast<LRESULT>(s->imageList);
         case TCM_SETITEMEXTRA:
+            // Each tab keeps an LPARAM whatever the size asked for; as on Windows the size
+            // is refused once there are tabs, or when it is negative.
+            if (!s->items.empty() || static_cast<int>(wParam) < 0) {
+                return FALSE;
+            }
+            s->itemExtra = static_cast<int>(wParam);
+            return TRUE;
         case TCM_SETITEMSIZE:
         case TCM_SETPADDING:
         case TCM_SETMINTABWIDTH:

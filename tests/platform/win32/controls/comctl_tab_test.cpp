@@ -1,6 +1,7 @@
 // The tab control: items, selection rules, geometry, the notifications of a click
 // (TCN_SELCHANGING, which the parent may refuse, then TCN_SELCHANGE), and the scroll arrows of a
 // row too wide for the control.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -274,6 +275,160 @@ TEST_F(TabControlTest, ARowTooWideScrollsWithItsArrows) {
     SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&moved));
     EXPECT_EQ(moved.left, first.left);
     EXPECT_FALSE(arrowsOf(tab).leftEnabled);
+}
+
+// ---- What Windows answers ----------------------------------------------------------------------
+
+// The focus follows the selection; TCM_SETCURFOCUS answers 0, ignores an index past the end,
+// and on a tab control of tabs (not buttons) selects the item it focuses.
+TEST_F(TabControlTest, FocusFollowsTheSelectionAndSetCurFocusSelects) {
+    for (int i = 0; i < 5; ++i) {
+        insert(i, "Tab");
+    }
+    const auto focus = [this] {
+        return static_cast<int>(SendMessageA(tab, TCM_GETCURFOCUS, 0, 0));
+    };
+    EXPECT_EQ(focus(), 0);
+    codes.clear();
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURFOCUS, 0, 0), 0);
+    EXPECT_TRUE(codes.empty()) << "focusing the focused tab does nothing";
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURFOCUS, 4, 0), 0);
+    EXPECT_EQ(codes, (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+    EXPECT_EQ(focus(), 4);
+    EXPECT_EQ(curSel(), 4);
+    // Taking the focus away only tells of the change.
+    codes.clear();
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURFOCUS, static_cast<WPARAM>(-10), 0), 0);
+    EXPECT_EQ(codes, (std::vector<UINT>{TCN_SELCHANGE}));
+    EXPECT_EQ(focus(), -1);
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, 1, 0), -1);
+    EXPECT_EQ(focus(), 1);
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURFOCUS, 6, 0), 0);
+    EXPECT_EQ(focus(), 1);
+}
+
+TEST_F(TabControlTest, SetCurSelRulesAndTheSelectedItemsState) {
+    for (int i = 0; i < 5; ++i) {
+        insert(i, "Tab");
+    }
+    const auto focus = [this] {
+        return static_cast<int>(SendMessageA(tab, TCM_GETCURFOCUS, 0, 0));
+    };
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, 4, 0), 0);
+    EXPECT_EQ(curSel(), 4);
+    EXPECT_EQ(focus(), 4);
+    SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(-10), 0);
+    EXPECT_EQ(curSel(), -1);
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, 1, 0), -1);
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, 6, 0), -1);
+    EXPECT_EQ(focus(), 1);
+    TCITEMA item{};
+    item.mask = TCIF_STATE;
+    item.dwStateMask = TCIS_BUTTONPRESSED;
+    ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(item.dwState, static_cast<DWORD>(TCIS_BUTTONPRESSED))
+        << "the selected tab is pressed";
+    // No selection: the focus goes too, and the item is no longer pressed.
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(-1), 0), 1);
+    EXPECT_EQ(focus(), -1);
+    item.dwState = TCIS_BUTTONPRESSED;
+    ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(item.dwState, 0u);
+    EXPECT_TRUE(codes.empty());
+}
+
+// TCM_GETITEMA of an index that does not exist answers FALSE and clears what the mask asked
+// for, except the caller's text buffer.
+TEST_F(TabControlTest, GetItemOfAMissingIndexClearsTheAskedFields) {
+    for (int i = 0; i < 5; ++i) {
+        insert(i, "Tab");
+    }
+    char text[32] = "a";
+    struct Row {
+        const char* name;
+        WPARAM index;
+        UINT mask;
+        DWORD stateMask;
+    };
+    const Row rows[] = {
+        {"data", 5, TCIF_PARAM, 0},
+        {"image", 5, TCIF_IMAGE, 0},
+        {"text", 5, TCIF_TEXT, 0},
+        {"state without mask", 5, TCIF_STATE, 0},
+        {"state", 5, TCIF_STATE, TCIS_BUTTONPRESSED},
+        {"data at -1", static_cast<WPARAM>(-1), TCIF_PARAM, 0},
+        {"data at -2", static_cast<WPARAM>(-2), TCIF_PARAM, 0},
+    };
+    for (const Row& row : rows) {
+        TCITEMA item;
+        std::memset(&item, 0xcc, sizeof item);
+        item.mask = row.mask;
+        item.pszText = text;
+        item.dwStateMask = row.stateMask;
+        item.dwState = TCIS_BUTTONPRESSED;
+        EXPECT_FALSE(SendMessageA(tab, TCM_GETITEMA, row.index, reinterpret_cast<LPARAM>(&item)))
+            << row.name;
+        if (row.mask == TCIF_PARAM) {
+            EXPECT_EQ(item.lParam, 0) << row.name;
+        } else if (row.mask == TCIF_IMAGE) {
+            EXPECT_EQ(item.iImage, 0) << row.name;
+        } else if (row.mask == TCIF_TEXT) {
+            EXPECT_EQ(text[0], 'a') << row.name;
+        } else {
+            EXPECT_EQ(item.dwState, 0u) << row.name;
+        }
+    }
+}
+
+// Inserting into a tab control without a focused tab focuses the new one; deleting answers TRUE
+// and leaves the focus where it was, or nowhere.
+TEST_F(TabControlTest, InsertingAndDeletingKeepTheFocusAsWindowsDoes) {
+    const auto focus = [this] {
+        return static_cast<int>(SendMessageA(tab, TCM_GETCURFOCUS, 0, 0));
+    };
+    EXPECT_EQ(curSel(), -1);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(focus(), -1);
+    EXPECT_EQ(insert(1, "TAB"), 0);
+    EXPECT_EQ(focus(), 0);
+    EXPECT_EQ(insert(2, "TAB"), 1);
+    EXPECT_EQ(focus(), 0);
+    EXPECT_EQ(SendMessageA(tab, TCM_SETCURFOCUS, static_cast<WPARAM>(-1), 0), 0);
+    EXPECT_EQ(focus(), -1);
+    EXPECT_EQ(insert(3, "TAB"), 2);
+    EXPECT_EQ(focus(), 2);
+
+    SendMessageA(tab, TCM_DELETEALLITEMS, 0, 0);
+    insert(0, "A");
+    insert(1, "B");
+    EXPECT_EQ(focus(), 0);
+    EXPECT_EQ(SendMessageA(tab, TCM_DELETEITEM, 1, 0), TRUE);
+    EXPECT_EQ(focus(), 0);
+    SendMessageA(tab, TCM_SETCURFOCUS, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(SendMessageA(tab, TCM_DELETEITEM, 0, 0), TRUE);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(focus(), -1);
+}
+
+TEST_F(TabControlTest, ItemExtraAndAdjustRectAnswers) {
+    EXPECT_EQ(SendMessageA(tab, TCM_ADJUSTRECT, FALSE, 0), -1);
+    EXPECT_EQ(SendMessageA(tab, TCM_ADJUSTRECT, TRUE, 0), -1);
+    struct Row {
+        WPARAM size;
+        LRESULT answer;
+    };
+    for (const Row& row : {Row{0, TRUE}, Row{static_cast<WPARAM>(-1), FALSE}, Row{2, TRUE}}) {
+        EXPECT_EQ(SendMessageA(tab, TCM_SETITEMEXTRA, row.size, 0), row.answer)
+            << static_cast<LONG_PTR>(row.size);
+    }
+    // Once there are tabs the size of their data is fixed.
+    SendMessageA(tab, TCM_SETITEMEXTRA, sizeof(LPARAM), 0);
+    insert(0, "A");
+    EXPECT_EQ(SendMessageA(tab, TCM_SETITEMEXTRA, 2, 0), FALSE);
+    for (int i = 1; i < 5; ++i) {
+        insert(i, "Tab");
+    }
+    EXPECT_EQ(SendMessageA(tab, TCM_GETROWCOUNT, 0, 0), 1);
 }
 
 }  // namespace
