@@ -403,20 +403,25 @@ void insertTab(const SheetState& s, int index, const std::string& caption) {
                  reinterpret_cast<LPARAM>(&item));
 }
 
-bool addPage(SheetState& s, HPROPSHEETPAGE handle) {
+// Adds a page at the end. A page whose dialog template cannot be read is refused when the
+// sheet is made; PSM_ADDPAGE (mayLackTemplate) takes it as Windows does, and it goes again
+// when it is chosen.
+bool addPage(SheetState& s, HPROPSHEETPAGE handle, bool mayLackTemplate = false) {
     if (handle == nullptr || s.pages.size() >= MAXPROPPAGES) {
         return false;
     }
     auto read = pageTemplate(handle);
-    if (!read) {
+    if (!read && !mayLackTemplate) {
         return false;
     }
     SheetPage page;
     page.handle = handle;
     PROPSHEETPAGEA& psp = handle->page();
+    const std::string title = read ? read->title : std::string();
     page.caption =
-        (psp.dwFlags & PSP_USETITLE) ? stringOrResource(psp.hInstance, psp.pszTitle) : read->title;
-    page.size = SIZE{dialogUnitsToPixelsX(read->cx), dialogUnitsToPixelsY(read->cy)};
+        (psp.dwFlags & PSP_USETITLE) ? stringOrResource(psp.hInstance, psp.pszTitle) : title;
+    page.size =
+        read ? SIZE{dialogUnitsToPixelsX(read->cx), dialogUnitsToPixelsY(read->cy)} : SIZE{0, 0};
     s.pageSize.cx = std::max(s.pageSize.cx, page.size.cx);
     s.pageSize.cy = std::max(s.pageSize.cy, page.size.cy);
     s.pages.push_back(std::move(page));
@@ -424,7 +429,7 @@ bool addPage(SheetState& s, HPROPSHEETPAGE handle) {
 }
 
 LRESULT addPageMessage(SheetState& s, HPROPSHEETPAGE handle) {
-    if (!addPage(s, handle)) {
+    if (!addPage(s, handle, true)) {
         return FALSE;
     }
     insertTab(s, static_cast<int>(s.pages.size()) - 1, s.pages.back().caption);
@@ -592,8 +597,21 @@ INT_PTR sheetMessage(HWND sheet, SheetState& s, UINT msg, WPARAM wParam, LPARAM 
         case WM_NOTIFY:
             return answer(sheet, tabNotification(s, reinterpret_cast<const NMHDR*>(lParam)));
         case PSM_SETCURSEL: {
+            // The page's handle decides; one that is no page of the sheet leaves the index to
+            // decide, as on Windows.
             auto handle = reinterpret_cast<HPROPSHEETPAGE>(lParam);
-            int index = handle ? pageIndexOfHandle(s, handle) : static_cast<int>(wParam);
+            int index = handle ? pageIndexOfHandle(s, handle) : -1;
+            if (index < 0) {
+                index = static_cast<int>(wParam);
+            }
+            // As on Windows, choosing a page whose dialog cannot be made takes it out of the
+            // sheet, and the message succeeds.
+            if (index >= 0 && index < static_cast<int>(s.pages.size()) &&
+                s.pages[static_cast<std::size_t>(index)].hwnd == nullptr &&
+                !pageTemplate(s.pages[static_cast<std::size_t>(index)].handle)) {
+                removePage(s, static_cast<WPARAM>(index), nullptr);
+                return answer(sheet, TRUE);
+            }
             return answer(sheet, activatePage(s, index, true));
         }
         case PSM_SETCURSELID:

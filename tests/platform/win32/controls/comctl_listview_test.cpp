@@ -339,6 +339,8 @@ TEST_F(ListViewTest, FindItemSearchesAsWindowsDoes) {
         {"exact does not match a prefix", LVFI_STRING, "stim", 0, -1, -1},
         {"partial matches a prefix", LVFI_STRING | LVFI_PARTIAL, "stimu", 0, -1, 3},
         {"partial ignores case", LVFI_STRING | LVFI_PARTIAL, "LIB\\", 0, -1, 1},
+        {"partial is a prefix, not a part inside", LVFI_STRING | LVFI_PARTIAL, "tim.cir", 0, -1,
+         -1},
         {"no wrap stops at the end", LVFI_STRING, "Stim.cir", 0, 2, -1},
         {"wrap goes round", LVFI_STRING | LVFI_WRAP, "Stim.cir", 0, 2, 0},
         {"wrap finds nothing", LVFI_STRING | LVFI_WRAP, "missing", 0, 2, -1},

@@ -349,6 +349,62 @@ TEST_F(PropertySheetTest, BadArgumentsFail) {
     EXPECT_EQ(PropertySheetA(&header), -1);
 }
 
+// ---- What Windows answers ----------------------------------------------------------------------
+
+TEST_F(PropertySheetTest, AddPageAndAPageThatCannotBeMade) {
+    header.dwFlags &= ~static_cast<DWORD>(PSH_PROPSHEETPAGE);
+    HPROPSHEETPAGE first = CreatePropertySheetPageA(&pages[0]);
+    ASSERT_NE(first, nullptr);
+    header.phpage = &first;
+    header.nPages = 1;
+    HWND sheet = openModeless();
+    ASSERT_NE(sheet, nullptr);
+    HWND tab = PropSheet_GetTabControl(sheet);
+    EXPECT_EQ(SendMessageA(sheet, PSM_ADDPAGE, 0,
+                           reinterpret_cast<LPARAM>(CreatePropertySheetPageA(&pages[1]))),
+              TRUE);
+    EXPECT_EQ(SendMessageA(sheet, PSM_ADDPAGE, 0, 0), FALSE);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(sheet, PSM_ADDPAGE, 0,
+                           reinterpret_cast<LPARAM>(CreatePropertySheetPageA(&pages[2]))),
+              TRUE);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
+    // A page whose dialog cannot be made joins the sheet; choosing it takes it out again.
+    PROPSHEETPAGEA broken = pages[0];
+    broken.dwFlags = 0;
+    broken.pszTemplate = MAKEINTRESOURCEA(4711);
+    EXPECT_EQ(SendMessageA(sheet, PSM_ADDPAGE, 0,
+                           reinterpret_cast<LPARAM>(CreatePropertySheetPageA(&broken))),
+              TRUE);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageA(sheet, PSM_SETCURSEL, 3, 1), TRUE);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
+    // No page has index 400.
+    EXPECT_EQ(SendMessageA(sheet, PSM_INDEXTOHWND, 400, 0), 0);
+    DestroyWindow(sheet);
+}
+
+TEST_F(PropertySheetTest, RemovingTheOnlyPageLeavesNoCurrentPage) {
+    header.nPages = 1;
+    HWND sheet = openModeless();
+    ASSERT_NE(sheet, nullptr);
+    ShowWindow(sheet, SW_NORMAL);
+    SendMessageA(sheet, PSM_REMOVEPAGE, 0, 0);
+    EXPECT_EQ(current(sheet), nullptr);
+    DestroyWindow(sheet);
+}
+
+TEST_F(PropertySheetTest, AModelessSheetHasTheStyleOfWindows) {
+    HWND sheet = openModeless();
+    ASSERT_NE(sheet, nullptr);
+    const DWORD expected = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
+                           DS_CONTEXTHELP | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
+    // DS_CENTER is this system's own: it places the sheet in the middle of its owner.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(sheet, GWL_STYLE)) & ~static_cast<DWORD>(DS_CENTER),
+              expected);
+    DestroyWindow(sheet);
+}
+
 // ---- Modal sheets driven by queued input ----------------------------------------------------
 
 class ModalPropertySheetTest : public PropertySheetTest {
