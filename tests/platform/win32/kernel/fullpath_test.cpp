@@ -210,4 +210,27 @@ TEST_F(FullPathTest, DriveDirectoriesFollowSetCurrentDirectory) {
     EXPECT_STREQ(buffer, "E:\\x");
 }
 
+// The current drive named alone is the current directory: setting it changes nothing, however
+// the letter is written; with a separator it is the drive's root.
+TEST_F(FullPathTest, CurrentDriveAloneIsTheCurrentDirectory) {
+    struct Row {
+        const char* name;
+        const char* current;
+    };
+    const Row rows[] = {{"C:", "C:\\work"}, {"c:", "C:\\work"}, {"c:\\", "c:\\"}};
+    for (const Row& row : rows) {
+        ASSERT_TRUE(SetCurrentDirectoryA("C:\\work"));
+        ASSERT_TRUE(SetCurrentDirectoryA(row.name)) << row.name;
+        EXPECT_EQ(current(), row.current) << row.name;
+    }
+    // A drive-relative name on the current drive, with either separator, joins the current
+    // directory; on another drive never made current it joins that drive's root.
+    char buffer[MAX_PATH];
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\work"));
+    ASSERT_GT(GetFullPathNameA("C:sub/x.cir", MAX_PATH, buffer, nullptr), 0u);
+    EXPECT_STREQ(buffer, "C:\\work\\sub\\x.cir");
+    ASSERT_GT(GetFullPathNameA("E:sub\\x.cir", MAX_PATH, buffer, nullptr), 0u);
+    EXPECT_STREQ(buffer, "E:\\sub\\x.cir");
+}
+
 }  // namespace

@@ -408,4 +408,59 @@ TEST_F(ProfileRead, RelativePathsUseTheCurrentDirectory) {
     EXPECT_STREQ(dotted.c_str(), "relative");
 }
 
+// GetPrivateProfileIntA with parts missing: a missing file, section or key gives the default,
+// whatever the value's sign; a value written by WritePrivateProfileStringA is read back as
+// Windows reads numbers.
+TEST_F(ProfileRead, IntegersOfMissingPartsAndWrittenValues) {
+    const std::string path = m_dir.win("int.ini");
+    struct Row {
+        const char* section;
+        const char* key;
+        const char* written;  // written to Test/ProfileInt first, when not null
+        INT def;
+        UINT expected;
+    };
+    const Row rows[] = {
+        {nullptr, nullptr, nullptr, -1, 4294967295u},
+        {nullptr, nullptr, nullptr, 1, 1},
+        {"Test", nullptr, nullptr, -1, 4294967295u},
+        {"Test", nullptr, nullptr, 1, 1},
+        {nullptr, "ProfileInt", nullptr, -1, 4294967295u},
+        {"Test", "ProfileInt", nullptr, -1, 4294967295u},
+        {"Test", "ProfileInt", nullptr, 1, 1},
+        {"Test", "ProfileInt", "-1", 1, 4294967295u},
+        {"Test", "ProfileInt", "1", -1, 1},
+        {"Test", "ProfileInt", "+1", -1, 1},
+        {"Test", "ProfileInt", "4294967296", 1, 0},
+        {"Test", "ProfileInt", "4294967297", -1, 1},
+        {"Test", "ProfileInt", "-4294967297", 1, 4294967295u},
+        {"Test", "ProfileInt", "42A94967297", -1, 42},
+        {"Test", "ProfileInt", "B4294967297", 1, 0},
+    };
+    for (const Row& row : rows) {
+        if (row.written) {
+            ASSERT_TRUE(
+                WritePrivateProfileStringA("Test", "ProfileInt", row.written, path.c_str()));
+        }
+        EXPECT_EQ(GetPrivateProfileIntA(row.section, row.key, row.def, path.c_str()), row.expected)
+            << (row.section ? row.section : "(null)") << "/" << (row.key ? row.key : "(null)")
+            << " written " << (row.written ? row.written : "(nothing)");
+    }
+}
+
+// A key written into a section with a line without '=' joins the list of keys, which still
+// leaves that line out.
+TEST_F(ProfileRead, KeyListAfterAWrite) {
+    const std::string path = file("[s]\r\nname1=val1\r\nname2=\r\nname3\r\nname4=val4\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("s", "name5", "val5", path.c_str()));
+    const auto [n, bytes] = get("s", nullptr, "", 100, path);
+    EXPECT_EQ(n, 24u);
+    EXPECT_EQ(shown(bytes.substr(0, 25)), shown({"name1\0name2\0name4\0name5\0\0", 25}));
+    // An existing section without keys, read with an empty default: nothing, and an empty text.
+    const std::string other = file("[section1]\r\nname1=val1\r\n[section2]\r\n", "two.ini");
+    const auto [m, text] = get("section2", "DoesntExist", "", 260, other);
+    EXPECT_EQ(m, 0u);
+    EXPECT_STREQ(text.c_str(), "");
+}
+
 }  // namespace
