@@ -252,9 +252,19 @@ extern "C" HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     if (control == dialog || (control && !IsChild(dialog, control))) {
         control = nullptr;
     }
+    // As on Windows, there is nothing before no control.
+    if (control == nullptr && previous) {
+        return nullptr;
+    }
     std::vector<NavEntry> list = controlsOf(dialog);
-    const int n = static_cast<int>(list.size());
     int start = control ? indexOf(list, control) : -1;
+    if (control && start < 0) {
+        // A control the walk cannot reach (inside a child that is not a control parent) is
+        // walked from among its own siblings, as if it could be reached.
+        list = controlsOf(GetParent(control));
+        start = indexOf(list, control);
+    }
+    const int n = static_cast<int>(list.size());
     if (start < 0) {
         start = previous ? n : -1;
     }
@@ -287,11 +297,16 @@ extern "C" HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
         }
         return nullptr;
     }
-    const int n = static_cast<int>(list.size());
-    const int at = indexOf(list, control);
+    int at = indexOf(list, control);
+    if (at < 0 && IsChild(dialog, control)) {
+        // As for tabs: a control the walk cannot reach is walked among its own siblings.
+        list = controlsOf(GetParent(control));
+        at = indexOf(list, control);
+    }
     if (at < 0) {
         return nullptr;
     }
+    const int n = static_cast<int>(list.size());
     // The group runs from the nearest WS_GROUP control at or before this one (going round
     // the dialog) up to the next WS_GROUP control; without any WS_GROUP all controls are one.
     bool anyGroup = false;

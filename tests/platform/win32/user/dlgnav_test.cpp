@@ -2,6 +2,7 @@
 // keys in radio groups, Enter and Escape with and without a default button, access keys, and
 // the default button following the focus.
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "DialogTestSupport.h"
@@ -89,7 +90,7 @@ TEST_F(DialogNavigationTest, GetNextDlgTabItemTable) {
         int expected;
     } rows[] = {
         {0, FALSE, IDC_BEFORE},
-        {0, TRUE, IDCANCEL},
+        {0, TRUE, 0},  // as on Windows, nothing comes before no control
         {IDC_BEFORE, TRUE, IDCANCEL},
         {IDC_AFTER, TRUE, IDC_CHILD_LAST},
         {IDC_CHILD_PLACE, FALSE, IDC_CHILD_FIRST},
@@ -263,6 +264,128 @@ TEST_F(DialogNavigationTest, MessagesOfOtherWindowsAreNotTheDialogs) {
     EXPECT_FALSE(IsDialogMessageA(dialog, &msg));
     EXPECT_FALSE(IsDialogMessageA(dialog, nullptr));
     EXPECT_FALSE(IsDialogMessageA(nullptr, &msg));
+}
+
+// GetNextDlgTabItem and GetNextDlgGroupItem over a deep tree of controls, as Windows walks it:
+// children of a WS_EX_CONTROLPARENT window are walked into, those of a DS_CONTROL window without
+// it are not; hidden and disabled controls are skipped, controls without WS_TABSTOP too for
+// tabs but not for groups; a group runs from a WS_GROUP control to the next and wraps.
+TEST_F(DialogNavigationTest, NextTabAndGroupItemsOfADeepTree) {
+    struct Node {
+        int id;
+        int parent;  // 0: the top window
+        DWORD style;
+        DWORD exStyle;
+    };
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DWORD ctlParent = WS_EX_CONTROLPARENT;
+    const Node tree[] = {
+        {1, 0, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS, WS_EX_WINDOWEDGE},
+        {20, 1, child | WS_GROUP, 0},
+        {2, 1, child, ctlParent},
+        {60, 2, child | WS_TABSTOP, 0},
+        // A disabled container: its groups are still walked.
+        {8, 2, child | WS_DISABLED | WS_TABSTOP, ctlParent},
+        {85, 8, child | WS_TABSTOP | WS_GROUP, 0},
+        {9, 8, WS_CHILD, ctlParent},
+        {86, 9, child, 0},
+        {87, 9, child, 0},
+        {31, 8, child | WS_GROUP, 0},
+        {10, 2, child, ctlParent},
+        {88, 10, child | WS_GROUP, 0},
+        {11, 10, WS_CHILD, ctlParent},
+        {89, 11, child, 0},
+        {32, 11, child | WS_GROUP, 0},
+        {90, 11, child, 0},
+        {33, 10, child | WS_GROUP, 0},
+        {21, 2, child | WS_GROUP, 0},
+        {61, 2, child | WS_TABSTOP, 0},
+        {3, 1, child | DS_CONTROL, 0},
+        {22, 3, child | WS_GROUP, 0},
+        {62, 3, child | WS_TABSTOP, 0},
+        {7, 3, child, ctlParent},
+        {4, 7, child | DS_CONTROL, 0},
+        {83, 4, child, 0},
+        {5, 4, child | DS_CONTROL, 0},
+        {29, 5, child | WS_GROUP, 0},
+        {81, 5, child, 0},
+        // The dialog most rows walk in.
+        {6, 5, child, ctlParent},
+        {63, 6, child | WS_DISABLED | WS_TABSTOP, 0},
+        {64, 6, WS_CHILD | WS_TABSTOP, 0},
+        {65, 6, WS_CHILD | WS_DISABLED | WS_TABSTOP, 0},
+        {66, 6, child, 0},
+        {23, 6, child | WS_GROUP, 0},
+        {67, 6, child | WS_TABSTOP, 0},
+        {24, 6, WS_CHILD | WS_DISABLED | WS_GROUP, 0},
+        {68, 6, child | WS_DISABLED | WS_TABSTOP, 0},
+        {69, 6, WS_CHILD | WS_TABSTOP, 0},
+        {25, 6, child | WS_GROUP, 0},
+        {70, 6, child, 0},
+        {71, 6, child | WS_DISABLED | WS_TABSTOP, 0},
+        {72, 6, child | WS_TABSTOP, 0},
+        {73, 6, child | WS_DISABLED | WS_TABSTOP, 0},
+        {26, 6, child | WS_GROUP, 0},
+        {74, 6, child | WS_TABSTOP, 0},
+        {75, 6, child | WS_TABSTOP, 0},
+        {27, 6, child | WS_DISABLED | WS_GROUP, 0},
+        {76, 6, child | WS_TABSTOP, 0},
+        {77, 6, child | WS_TABSTOP, 0},
+        {28, 6, WS_CHILD | WS_GROUP, 0},
+        {78, 6, child | WS_TABSTOP, 0},
+        {79, 6, child, 0},
+        {80, 6, child | WS_DISABLED | WS_TABSTOP, 0},
+        {82, 5, child, 0},
+        {30, 5, child | WS_GROUP, 0},
+        {84, 4, child | WS_TABSTOP, 0},
+    };
+    std::map<int, HWND> made;
+    for (const Node& node : tree) {
+        HWND parent = node.parent ? made.at(node.parent) : nullptr;
+        HWND hwnd = CreateWindowExA(
+            node.exStyle, WC_STATICA, "", node.style, 10, 10, 10, 10, parent,
+            node.parent ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(2000 + node.id)) : nullptr,
+            nullptr, nullptr);
+        ASSERT_NE(hwnd, nullptr) << node.id;
+        made[node.id] = hwnd;
+    }
+    const auto idOf = [&](HWND h) {
+        for (const auto& [id, hwnd] : made) {
+            if (hwnd == h) {
+                return id;
+            }
+        }
+        return h ? -1 : 0;
+    };
+    struct Row {
+        int dialog;
+        int from;  // 0: none
+        bool tab;
+        bool previous;
+        int expected;  // 0: none
+    };
+    const Row rows[] = {
+        {6, 0, false, true, 0},    {6, 0, true, true, 0},     {6, 6, false, true, 0},
+        {6, 6, true, true, 0},     {6, 0, false, false, 66},  {6, 0, true, false, 67},
+        {6, 6, false, false, 66},  {6, 6, true, false, 67},   {4, 83, true, false, 84},
+        {4, 83, false, false, 5},  {5, 81, true, false, 67},  {5, 81, false, false, 66},
+        {5, 82, true, true, 78},   {5, 82, false, true, 79},  {6, 70, false, false, 72},
+        {6, 72, false, false, 25}, {6, 75, false, false, 26}, {6, 77, false, false, 76},
+        {6, 79, false, false, 66}, {6, 71, false, false, 72}, {6, 64, false, false, 66},
+        {6, 25, false, false, 70}, {6, 68, false, false, 68}, {6, 25, false, true, 72},
+        {1, 70, false, false, 72}, {1, 70, true, false, 72},  {6, 67, true, false, 72},
+        {6, 72, true, true, 67},   {2, 0, false, false, 60},  {2, 0, true, false, 60},
+    };
+    for (const Row& row : rows) {
+        HWND dialog = made.at(row.dialog);
+        HWND from = row.from ? made.at(row.from) : nullptr;
+        HWND got = row.tab ? GetNextDlgTabItem(dialog, from, row.previous)
+                           : GetNextDlgGroupItem(dialog, from, row.previous);
+        EXPECT_EQ(idOf(got), row.expected)
+            << (row.previous ? "previous " : "next ") << (row.tab ? "tab" : "group") << " item of "
+            << row.from << " in " << row.dialog;
+    }
+    DestroyWindow(made.at(1));
 }
 
 }  // namespace
