@@ -86,9 +86,17 @@ void saveFocus(HWND dialog, DialogState& state) {
     }
 }
 
-// The control that had the focus when the dialog was left gets it back; a dialog that never
-// had one gives it to its first tab stop.
-void restoreFocus(HWND dialog, DialogState& state) {
+// The control a dialog gives the focus to by default: its first tab stop, or, as on Windows,
+// its first visible and enabled control when it has no tab stop.
+HWND firstFocusable(HWND dialog) {
+    HWND target = GetNextDlgTabItem(dialog, nullptr, FALSE);
+    return target ? target : GetNextDlgGroupItem(dialog, nullptr, FALSE);
+}
+
+// The control that had the focus last gets it back. As on Windows, activation only gives back
+// a focus the dialog had (without selecting an edit's text); WM_SETFOCUS (not activating)
+// also chooses the default control of a dialog that never had one, selecting an edit's text.
+void restoreFocus(HWND dialog, DialogState& state, bool activating) {
     if (IsIconic(dialog)) {
         return;
     }
@@ -98,9 +106,18 @@ void restoreFocus(HWND dialog, DialogState& state) {
     }
     HWND target = state.savedFocus;
     if (!IsWindow(target) || !IsChild(dialog, target)) {
-        target = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        if (activating) {
+            return;
+        }
+        target = firstFocusable(dialog);
     }
-    if (target) {
+    if (target == nullptr) {
+        return;
+    }
+    if (activating) {
+        SetFocus(target);
+        followFocus(dialog, target);
+    } else {
         setDialogFocus(dialog, target);
     }
 }
@@ -197,13 +214,13 @@ LRESULT defaultDialogMessage(HWND dialog, DialogState* state, UINT msg, WPARAM w
             return DefWindowProcA(dialog, msg, wParam, lParam);
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) {
-                restoreFocus(dialog, *state);
+                restoreFocus(dialog, *state, true);
             } else {
                 saveFocus(dialog, *state);
             }
             return 0;
         case WM_SETFOCUS:
-            restoreFocus(dialog, *state);
+            restoreFocus(dialog, *state, false);
             return 0;
         case DM_SETDEFID:
             return setDefaultId(dialog, *state, wParam);
@@ -360,6 +377,10 @@ void setDialogFocus(HWND dialog, HWND control) {
         SendMessageA(control, EM_SETSEL, 0, -1);
     }
     SetFocus(control);
+    // The dialog remembers the control it gave the focus to, as Windows does.
+    if (auto state = existingDialogState(dialog); state && IsChild(dialog, control)) {
+        state->savedFocus = control;
+    }
     followFocus(dialog, control);
 }
 
@@ -424,7 +445,7 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPR
     // TRUE asks for the default focus: the first tab stop, looked up again because
     // WM_INITDIALOG may have changed the controls. A hidden child dialog takes none.
     if (wantsFocus && (!(style & DS_CONTROL) || (style & WS_VISIBLE))) {
-        if (HWND target = GetNextDlgTabItem(dialog, nullptr, FALSE)) {
+        if (HWND target = firstFocusable(dialog)) {
             setDialogFocus(dialog, target);
         }
     }

@@ -136,6 +136,49 @@ TEST_F(DialogTest, InitDialogFalseKeepsTheFocusTheProcedureChose) {
     EXPECT_EQ(kvtest::focusedId(), IDC_ENABLED);
 }
 
+// A dialog whose WM_INITDIALOG answers FALSE without choosing a focus has none; when it then
+// takes the focus it hands it to its first tab stop, which is the checked radio button of a
+// group (checking one makes it the group's tab stop).
+TEST_F(DialogTest, FocusGoesToTheFirstTabStopWhenTheDialogTakesIt) {
+    SetFocus(nullptr);
+    probe.initAnswer = FALSE;
+    probe.handler = [](HWND dialog, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+        if (msg == WM_INITDIALOG) {
+            EnableWindow(GetDlgItem(dialog, IDC_FIRST_BUTTON), FALSE);
+            SendDlgItemMessageA(dialog, IDC_COLOR_RED, BM_SETCHECK, BST_UNCHECKED, 0);
+            SendDlgItemMessageA(dialog, IDC_COLOR_GREEN, BM_SETCHECK, BST_CHECKED, 0);
+        }
+        return FALSE;
+    };
+    HWND dialog = make(IDD_RADIO_GROUPS, probe);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    SetFocus(dialog);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_COLOR_GREEN));
+}
+
+// WM_SETFOCUS to a dialog puts the focus back on its control and selects an edit's whole text;
+// WM_ACTIVATE leaves the selection alone.
+TEST_F(DialogTest, SetFocusSelectsTheEditsTextButActivateDoesNot) {
+    HWND dialog = make(IDD_ALL_CONTROLS, probe);
+    ASSERT_NE(dialog, nullptr);
+    HWND edit = GetDlgItem(dialog, IDC_NAME);
+    SetWindowTextA(edit, "Hello world");
+    const auto selection = [edit] {
+        DWORD start = 99, end = 99;
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
+    SetFocus(nullptr);
+    SendMessageA(dialog, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(selection(), (std::pair<DWORD, DWORD>{0, 11}));
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    SendMessageA(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(selection(), (std::pair<DWORD, DWORD>{0, 0}));
+}
+
 TEST_F(DialogTest, ProcedureAnswersThroughMsgResultExceptDirectMessages) {
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     probe.handler = [brush](HWND dialog, UINT msg, WPARAM, LPARAM) -> INT_PTR {
@@ -301,6 +344,30 @@ TEST_F(DialogTest, OldStyleTemplateInMemory) {
     EXPECT_STREQ(cls, "Button");
     GetWindowTextA(dialog, text, sizeof text);
     EXPECT_STREQ(text, "Old");
+}
+
+// Without a tab stop the first control takes the focus: when the dialog is made, and when a
+// dialog that never had the focus is sent WM_SETFOCUS. Activation alone gives it none.
+TEST_F(DialogTest, WithoutTabStopsTheFirstControlTakesTheFocus) {
+    std::vector<WORD> t = oldTemplate();  // one push button without WS_TABSTOP
+    const auto* tmpl = reinterpret_cast<LPCDLGTEMPLATEA>(t.data());
+    HWND dialog =
+        CreateDialogIndirectParamA(nullptr, tmpl, nullptr, DialogProbe::proc, probe.param());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+    DestroyWindow(dialog);
+
+    DialogProbe quiet;
+    quiet.initAnswer = FALSE;
+    SetFocus(nullptr);
+    dialog = CreateDialogIndirectParamA(nullptr, tmpl, nullptr, DialogProbe::proc, quiet.param());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    SendMessageA(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), nullptr);
+    SendMessageA(dialog, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+    DestroyWindow(dialog);
 }
 
 TEST_F(DialogTest, MissingTemplateFails) {
