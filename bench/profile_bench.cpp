@@ -2,6 +2,7 @@
 // (served from the parsed-file cache), the parse a changed file costs, and one write.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -83,6 +84,24 @@ void BM_ParseTenThousandKeys(benchmark::State& state) {
                             static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_ParseTenThousandKeys);
+
+// Baseline for the parse: finding every line end of the same bytes and nothing more.
+void BM_NewlineScan(benchmark::State& state) {
+    const std::string text = iniText();
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        const char* at = text.data();
+        const char* const end = text.data() + text.size();
+        while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at))) {
+            ++lines;
+            at = static_cast<const char*>(found) + 1;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_NewlineScan);
 
 void BM_WritePrivateProfileString(benchmark::State& state) {
     BenchFile file;

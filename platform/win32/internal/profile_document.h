@@ -1,12 +1,13 @@
 // Internal: one private-profile (INI) file held as its original bytes plus an index of its
 // sections and key lines. Lookups follow the Windows rules (case-insensitive names, blanks
-// trimmed, first match wins); edits splice new text into the original bytes, so every line an
-// edit does not touch comes back byte for byte.
+// trimmed, first match wins) and go through hash tables of the names; edits splice new text
+// into the original bytes, so every line an edit does not touch comes back byte for byte.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,29 @@ std::string_view trimProfileBlanks(std::string_view text);
 // in whatever encoding they were written in and no code page is assumed.
 bool profileNamesEqual(std::string_view a, std::string_view b);
 
+// Hash of a name that ignores ASCII case, as profileNamesEqual compares names.
+std::uint32_t profileNameHash(std::string_view name);
+
+// A hash table from names to the first of a list of items with that name (the list's order
+// decides which is first). Built once; lookups compare a stored hash before any name.
+class ProfileNameIndex {
+  public:
+    // Indexes items 0..count-1; nameOf(i) gives the name of item i, hashOf(i) its hash.
+    template <typename NameOf, typename HashOf>
+    void build(std::size_t count, NameOf nameOf, HashOf hashOf);
+
+    // The first item whose name equals this one (the hash given is profileNameHash(name)),
+    // or npos.
+    template <typename NameOf>
+    std::size_t find(std::string_view name, std::uint32_t hash, NameOf nameOf) const;
+
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+  private:
+    // A slot holds the hash in its upper half and index + 1 in its lower half; 0 is empty.
+    std::vector<std::uint64_t> m_slots;
+};
+
 // A value without one pair of matching surrounding quotes ("x" or 'x'), as Windows returns it.
 std::string_view unquoteProfileValue(std::string_view value);
 
@@ -39,6 +63,7 @@ class ProfileDocument {
         std::string_view key;    // trimmed text before the first '=' (the whole line without one)
         std::string_view value;  // trimmed text after the first '='; empty without one
         bool hasValue;           // the line has an '='
+        std::uint32_t keyHash;   // profileNameHash(key)
         std::size_t line;        // index of the line in the file
     };
 
@@ -47,8 +72,9 @@ class ProfileDocument {
         std::string_view name;           // trimmed text between '[' and the last ']'
         std::size_t headerLine;          // index of the header line
         std::size_t endLine;             // one past the last line of the section
-        std::vector<Entry> entries;      // key lines in file order
-        std::vector<std::size_t> byKey;  // indices into entries sorted by key, file order on ties
+        std::uint32_t nameHash;          // profileNameHash(name)
+        std::span<const Entry> entries;  // key lines in file order
+        ProfileNameIndex byKey;          // the first entry of each key
     };
 
     // Parses the bytes of a file; a leading UTF-8 byte-order mark is skipped but kept.
@@ -83,25 +109,68 @@ class ProfileDocument {
 
   private:
     // A line of the file; the terminator (CR LF, LF or CR) follows the text.
+    // Offsets are 32-bit: files are read up to kMaxReadFileBytes, far below 4 GiB.
     struct Line {
-        std::size_t begin;       // offset of the first byte
-        std::size_t length;      // bytes of text, terminator excluded
-        std::size_t terminator;  // bytes of the terminator: 0 (last line), 1 or 2
+        std::uint32_t begin;       // offset of the first byte
+        std::uint32_t length;      // bytes of text, terminator excluded
+        std::uint32_t terminator;  // bytes of the terminator: 0 (last line), 1 or 2
     };
 
     void parse();
-    void indexSection(Section& section) const;
     std::size_t lineEnd(std::size_t line) const;
     std::string spliced(std::size_t begin, std::size_t end, std::string_view text) const;
     // Text to insert after a line so that it starts on a line of its own.
     std::string lineBreakAfter(std::size_t line) const;
 
-    std::string m_bytes;              // the file as read
-    std::size_t m_start = 0;          // offset of the first line (after a byte-order mark)
-    std::vector<Line> m_lines;        // every line of the file
-    std::vector<Section> m_sections;  // sections in file order
-    std::vector<std::size_t> m_sectionsByName;  // indices into m_sections sorted by name
-    std::string_view m_newline = "\r\n";        // terminator for new lines
+    std::string m_bytes;                  // the file as read
+    std::size_t m_start = 0;              // offset of the first line (after a byte-order mark)
+    std::vector<Line> m_lines;            // every line of the file
+    std::vector<Entry> m_entries;         // the key lines of every section, section by section
+    std::vector<Section> m_sections;      // sections in file order
+    ProfileNameIndex m_sectionsByName;    // the first section of each name
+    std::string_view m_newline = "\r\n";  // terminator for new lines
 };
+
+template <typename NameOf, typename HashOf>
+void ProfileNameIndex::build(std::size_t count, NameOf nameOf, HashOf hashOf) {
+    // At most two thirds full, so that a probe sequence stays short.
+    std::size_t capacity = 8;
+    while (capacity < count + count / 2)
+        capacity *= 2;
+    m_slots.assign(capacity, 0);
+    const std::size_t mask = capacity - 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t hash = hashOf(i);
+        std::size_t at = hash & mask;
+        bool duplicate = false;
+        for (; m_slots[at] != 0; at = (at + 1) & mask) {
+            const std::uint64_t slot = m_slots[at];
+            if (static_cast<std::uint32_t>(slot >> 32) == hash &&
+                profileNamesEqual(nameOf(static_cast<std::size_t>(slot & 0xFFFFFFFFu) - 1),
+                                  nameOf(i))) {
+                duplicate = true;  // an earlier item has the name: it stays the first
+                break;
+            }
+        }
+        if (!duplicate)
+            m_slots[at] = (std::uint64_t{hash} << 32) | (i + 1);
+    }
+}
+
+template <typename NameOf>
+std::size_t ProfileNameIndex::find(std::string_view name, std::uint32_t hash, NameOf nameOf) const {
+    if (m_slots.empty())
+        return npos;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask) {
+        const std::uint64_t slot = m_slots[at];
+        if (static_cast<std::uint32_t>(slot >> 32) != hash)
+            continue;
+        const std::size_t index = static_cast<std::size_t>(slot & 0xFFFFFFFFu) - 1;
+        if (profileNamesEqual(nameOf(index), name))
+            return index;
+    }
+    return npos;
+}
 
 }  // namespace kvwin32::internal

@@ -2,7 +2,7 @@
 #include "internal/profile_document.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstring>
 
 namespace kvwin32::internal {
 
@@ -15,61 +15,100 @@ unsigned char foldCase(char c) {
     return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
 }
 
-// Three-way ASCII case-insensitive comparison, the order the name indexes are sorted in.
-int compareNames(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char fa = foldCase(a[i]);
-        const unsigned char fb = foldCase(b[i]);
-        if (fa != fb)
-            return fa < fb ? -1 : 1;
+// The blanks of isProfileBlank; bytes above the space are tested with one comparison.
+inline bool isBlank(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u <= ' ' ? (u == ' ' || (u >= '\t' && u <= '\r')) : u == 0x1a;
+}
+
+inline std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Eight bytes with the ASCII capitals among them made small; every other byte unchanged.
+inline std::uint64_t foldWord(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    const std::uint64_t low7 = w & ~kHigh;
+    const std::uint64_t atLeastA = low7 + kOnes * (0x80 - 'A');
+    const std::uint64_t aboveZ = low7 + kOnes * (0x80 - 'Z' - 1);
+    const std::uint64_t capital = atLeastA & ~aboveZ & ~w & kHigh;
+    return w | (capital >> 2);
+}
+
+inline std::uint64_t load64(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+inline std::uint64_t load32(const char* at) {
+    std::uint32_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+inline std::uint64_t mix(std::uint64_t hash, std::uint64_t word) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+    hash = (hash ^ word) * kMultiplier;
+    return hash ^ (hash >> 32);  // the high half depends on every bit of the input
+}
+
+// Hash of a name read eight bytes at a time with the letters folded, so that names equal
+// under profileNamesEqual hash alike. The last bytes are read with loads that may overlap
+// bytes already hashed but never reach outside the name.
+inline std::uint32_t hashName(std::string_view name) {
+    const char* at = name.data();
+    const std::size_t size = name.size();
+    std::uint64_t hash = mix(0x243F6A8885A308D3u, size);
+    if (size >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= size; i += 8)
+            hash = mix(hash, foldWord(load64(at + i)));
+        if (i < size)
+            hash = mix(hash, foldWord(load64(at + size - 8)));
+    } else if (size >= 4) {
+        hash = mix(hash, foldWord(load32(at)) | (foldWord(load32(at + size - 4)) << 32));
+    } else if (size > 0) {
+        const auto byte = [at](std::size_t i) {
+            return std::uint64_t{static_cast<unsigned char>(at[i])};
+        };
+        hash = mix(hash, foldWord(byte(0) | (byte(size / 2) << 8) | (byte(size - 1) << 16)));
     }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
-// Indices 0..count-1 sorted by the name nameOf gives, file order kept among equal names so
-// that the first match in the file is the first match in the index.
-template <typename NameOf>
-std::vector<std::size_t> sortedByName(std::size_t count, NameOf nameOf) {
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return compareNames(nameOf(a), nameOf(b)) < 0;
-    });
-    return order;
-}
-
-// The first index in a sorted order whose name equals the wanted one, or count.
-template <typename NameOf>
-std::size_t findByName(const std::vector<std::size_t>& order, std::string_view wanted,
-                       NameOf nameOf) {
-    auto it = std::lower_bound(order.begin(), order.end(), wanted,
-                               [&](std::size_t index, std::string_view name) {
-                                   return compareNames(nameOf(index), name) < 0;
-                               });
-    if (it == order.end() || compareNames(nameOf(*it), wanted) != 0)
-        return order.size();
-    return *it;
+    // Multiplication carries changes only upwards; the finish brings the upper bits down so
+    // that the low bits, which pick a slot, depend on every byte.
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDu;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash);
 }
 
 }  // namespace
 
 bool isProfileBlank(char c) {
-    return (c >= '\t' && c <= '\r') || c == ' ' || c == '\x1a';
+    return isBlank(c);
 }
 
 std::string_view trimProfileBlanks(std::string_view text) {
-    while (!text.empty() && isProfileBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isProfileBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return trimBlanks(text);
 }
 
 bool profileNamesEqual(std::string_view a, std::string_view b) {
-    return compareNames(a, b) == 0;
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && foldCase(a[i]) != foldCase(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::uint32_t profileNameHash(std::string_view name) {
+    return hashName(name);
 }
 
 std::string_view unquoteProfileValue(std::string_view value) {
@@ -136,34 +175,47 @@ ProfileDocument::ProfileDocument(std::string bytes) : m_bytes(std::move(bytes)) 
 
 void ProfileDocument::parse() {
     const std::string_view all = m_bytes;
+    const char* const data = all.data();
+    const std::size_t size = all.size();
     if (all.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
         m_start = kUtf8ByteOrderMark.size();
     }
 
-    // Lines end at CR LF, LF or a lone CR: files written by old editors use each of them.
+    // One pass over the lines. Lines end at CR LF, LF or a lone CR: files written by old
+    // editors use each of them. The next LF is looked for once and a CR only inside the line
+    // it ends, so each byte is searched about once whatever the mix of terminators.
+    // Room for the usual line length up front: memory reserved and never touched costs
+    // nothing, a vector grown line by line copies itself many times.
+    m_lines.reserve(size / 16 + 16);
+    m_entries.reserve(size / 16 + 16);
+    std::vector<std::size_t> firstEntry;  // index in m_entries of each section's first entry
     bool newlineSeen = false;
-    for (std::size_t pos = m_start; pos < all.size();) {
-        std::size_t end = all.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = all.size();
-        std::size_t terminator = 0;
-        if (end < all.size()) {
-            terminator = (all[end] == '\r' && end + 1 < all.size() && all[end + 1] == '\n') ? 2 : 1;
-            if (!newlineSeen) {
-                m_newline = all.substr(end, terminator);
-                newlineSeen = true;
-            }
+    bool inSection = false;          // lines before the first header belong to no section
+    std::size_t lineFeed = m_start;  // position of the next LF at or after pos (size: none)
+    bool lineFeedKnown = false;
+    for (std::size_t pos = m_start; pos < size;) {
+        if (!lineFeedKnown || lineFeed < pos) {
+            const void* found = std::memchr(data + pos, '\n', size - pos);
+            lineFeed =
+                found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
+            lineFeedKnown = true;
         }
-        m_lines.push_back({pos, end - pos, terminator});
+        std::size_t end = lineFeed;
+        std::size_t terminator = lineFeed < size ? 1 : 0;
+        if (const void* cr = std::memchr(data + pos, '\r', lineFeed - pos)) {
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+            terminator = (end + 1 == lineFeed && lineFeed < size) ? 2 : 1;
+        }
+        if (terminator != 0 && !newlineSeen) {
+            m_newline = all.substr(end, terminator);
+            newlineSeen = true;
+        }
+        const std::size_t lineIndex = m_lines.size();
+        m_lines.push_back({static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(end - pos),
+                           static_cast<std::uint32_t>(terminator)});
+        const std::string_view text = trimBlanks(all.substr(pos, end - pos));
         pos = end + terminator;
-    }
 
-    // Lines before the first header belong to no section: Windows never returns them.
-    std::size_t current = 0;
-    bool inSection = false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const std::string_view text =
-            trimProfileBlanks(all.substr(m_lines[i].begin, m_lines[i].length));
         if (text.empty() || text.front() == ';')
             continue;
         if (text.front() == '[') {
@@ -171,48 +223,57 @@ void ProfileDocument::parse() {
             const std::size_t close = text.rfind(']');
             if (close != std::string_view::npos && close > 0) {
                 if (inSection)
-                    m_sections[current].endLine = i;
-                m_sections.push_back(
-                    {trimProfileBlanks(text.substr(1, close - 1)), i, m_lines.size(), {}, {}});
-                current = m_sections.size() - 1;
+                    m_sections.back().endLine = lineIndex;
+                const std::string_view name = trimBlanks(text.substr(1, close - 1));
+                m_sections.push_back({name, lineIndex, 0, hashName(name), {}, {}});
+                firstEntry.push_back(m_entries.size());
                 inSection = true;
                 continue;
             }
         }
         if (!inSection)
             continue;
-        const std::size_t equals = text.find('=');
-        if (equals == std::string_view::npos) {
-            m_sections[current].entries.push_back({text, {}, false, i});
+        const void* equalsAt = std::memchr(text.data(), '=', text.size());
+        if (!equalsAt) {
+            m_entries.push_back({text, {}, false, hashName(text), lineIndex});
         } else {
-            m_sections[current].entries.push_back({trimProfileBlanks(text.substr(0, equals)),
-                                                   trimProfileBlanks(text.substr(equals + 1)), true,
-                                                   i});
+            const std::size_t equals =
+                static_cast<std::size_t>(static_cast<const char*>(equalsAt) - text.data());
+            const std::string_view key = trimBlanks(text.substr(0, equals));
+            m_entries.push_back(
+                {key, trimBlanks(text.substr(equals + 1)), true, hashName(key), lineIndex});
         }
     }
+    if (inSection)
+        m_sections.back().endLine = m_lines.size();
 
-    for (Section& section : m_sections)
-        indexSection(section);
-    m_sectionsByName =
-        sortedByName(m_sections.size(), [this](std::size_t i) { return m_sections[i].name; });
-}
-
-void ProfileDocument::indexSection(Section& section) const {
-    section.byKey = sortedByName(section.entries.size(),
-                                 [&section](std::size_t i) { return section.entries[i].key; });
+    firstEntry.push_back(m_entries.size());
+    for (std::size_t i = 0; i < m_sections.size(); ++i) {
+        Section& section = m_sections[i];
+        section.entries = std::span<const Entry>(m_entries).subspan(
+            firstEntry[i], firstEntry[i + 1] - firstEntry[i]);
+        section.byKey.build(
+            section.entries.size(), [&section](std::size_t i) { return section.entries[i].key; },
+            [&section](std::size_t i) { return section.entries[i].keyHash; });
+    }
+    m_sectionsByName.build(
+        m_sections.size(), [this](std::size_t i) { return m_sections[i].name; },
+        [this](std::size_t i) { return m_sections[i].nameHash; });
 }
 
 const ProfileDocument::Section* ProfileDocument::findSection(std::string_view name) const {
-    const auto nameOf = [this](std::size_t i) { return m_sections[i].name; };
-    const std::size_t found = findByName(m_sectionsByName, trimProfileBlanks(name), nameOf);
-    return found < m_sections.size() ? &m_sections[found] : nullptr;
+    name = trimBlanks(name);
+    const std::size_t found = m_sectionsByName.find(
+        name, hashName(name), [this](std::size_t i) { return m_sections[i].name; });
+    return found != ProfileNameIndex::npos ? &m_sections[found] : nullptr;
 }
 
 const ProfileDocument::Entry* ProfileDocument::findEntry(const Section& section,
                                                          std::string_view key) {
-    const auto nameOf = [&section](std::size_t i) { return section.entries[i].key; };
-    const std::size_t found = findByName(section.byKey, trimProfileBlanks(key), nameOf);
-    return found < section.entries.size() ? &section.entries[found] : nullptr;
+    key = trimBlanks(key);
+    const std::size_t found = section.byKey.find(
+        key, hashName(key), [&section](std::size_t i) { return section.entries[i].key; });
+    return found != ProfileNameIndex::npos ? &section.entries[found] : nullptr;
 }
 
 std::size_t ProfileDocument::lineEnd(std::size_t line) const {

@@ -107,7 +107,7 @@ TEST(ProfileDocument, ClassifiesLines) {
     // The name runs to the last ']' of the line.
     EXPECT_EQ(doc.sections()[1].name, "a]b");
     EXPECT_EQ(doc.sections()[2].name, "");
-    EXPECT_EQ(doc.findSection("")->entries.at(0).value, "empty name");
+    EXPECT_EQ(doc.findSection("")->entries[0].value, "empty name");
     EXPECT_EQ(doc.findSection("orphan"), nullptr);
 }
 
