@@ -3,11 +3,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "kvwin32/windef.h"
+
+struct stat;
 
 namespace kvwin32::internal {
 
@@ -19,6 +22,34 @@ inline constexpr std::size_t kMaxPath = 260;
 // folder; components that do not exist keep the case they were given. Fails (nullopt, with the
 // last error set) for UNC paths, unknown drives and over-long paths.
 std::optional<std::string> hostPath(std::string_view windowsPath);
+
+// hostPath, and the stat of the entry it gives (statError 0, or the errno of the failed stat).
+// A name resolved before with every component found as written costs only that stat.
+std::optional<std::string> hostPathAndStat(std::string_view windowsPath, struct stat& st,
+                                           int& statError);
+
+// How many times a folder was read to find a name in it ignoring case. Folders are read
+// again only when they changed; tests and benchmarks count the reads.
+std::uint64_t folderScanCount();
+
+// The time, in nanoseconds since the epoch, that stamps of files and folders are compared
+// with to tell whether they are settled.
+std::int64_t fileClockNow();
+// Replaces that clock (null: the system's) so that tests can move time on.
+void setFileClockForTesting(std::int64_t (*clock)());
+
+// What a cache of something read from the file system can trust. A file system stamps a
+// change with a coarse clock (a tick of a few milliseconds, a second, two on FAT), so a second
+// change soon after the first can leave every stamp as it was: same size, same times. A stamp
+// is settled when its change time lies more than kStampSettleNs before the moment the thing
+// was read (seenNs, taken before reading): any later change then carries a later change time.
+// The change time, unlike the modification time, cannot be set back by a program. Until then
+// a cache reads the thing again on each use (and compares). Two seconds cover the coarsest
+// stamps and small clock differences of a network file system.
+inline constexpr std::int64_t kStampSettleNs = 2'000'000'000;
+inline bool stampSettled(std::int64_t changedNs, std::int64_t seenNs) {
+    return changedNs < seenNs - kStampSettleNs;
+}
 
 // Windows path of a host path ("/srv/sim/a" with C:=/srv/sim gives "C:\a"); nullopt when no
 // drive covers it.

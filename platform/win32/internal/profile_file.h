@@ -9,17 +9,24 @@
 
 #include "kvwin32/windef.h"
 
+struct stat;
+
 namespace kvwin32::internal {
 
 // What tells one version of a file from another: a rewrite in place changes the size or the
-// modification time, a replacement by rename changes the inode.
+// times, a replacement by rename changes the inode. A change within the resolution of the
+// times can keep all of them: see stampSettled in hostpath.h for how readers stay safe.
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;
     std::int64_t modifiedNs = 0;  // modification time in nanoseconds since the epoch
+    std::int64_t changedNs = 0;   // change time (of contents or attributes), likewise
     bool operator==(const FileIdentity&) const = default;
 };
+
+// The identity a stat of the file gives.
+FileIdentity identityOf(const struct stat& st);
 
 // Identity of the file at a host path; ERROR_SUCCESS or the Win32 error.
 DWORD identifyFile(const std::string& hostPath, FileIdentity& identity);

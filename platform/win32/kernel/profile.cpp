@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/stat.h>
+
 #include "internal/hostpath.h"
 #include "internal/profile_cache.h"
 #include "internal/profile_document.h"
@@ -20,46 +22,76 @@ namespace {
 using kvwin32::internal::ProfileCache;
 using kvwin32::internal::ProfileDocument;
 
-// Host path of a profile file name. Windows looks for a bare name ("app.ini", no folder and no
-// drive) in the Windows folder, not the current one; a null name means "win.ini" there.
-// Other names resolve against the current directory.
-std::optional<std::string> profileHostPath(LPCSTR fileName, DWORD& error) {
+// The Windows name of a profile file. Windows looks for a bare name ("app.ini", no folder and
+// no drive) in the Windows folder, not the current one; a null name means "win.ini" there.
+// Other names resolve against the current directory and are returned as given; storage holds
+// the name built for a bare one.
+std::optional<std::string_view> profileWindowsName(LPCSTR fileName, std::string& storage,
+                                                   DWORD& error) {
     const std::string_view name = fileName ? fileName : "win.ini";
     const bool bare = name.find_first_of("\\/") == std::string_view::npos &&
                       !(name.size() >= 2 && name[1] == ':');
-    std::string windowsName;
-    if (bare) {
-        char folder[MAX_PATH + 1];
-        const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-        if (length == 0 || length >= sizeof folder) {
-            error = ERROR_PATH_NOT_FOUND;
-            return std::nullopt;
-        }
-        windowsName.assign(folder, length);
-        if (windowsName.back() != '\\')
-            windowsName += '\\';
-    }
-    windowsName += name;
-    auto host = kvwin32::internal::hostPath(windowsName);
-    if (!host) {
-        error = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_PATH_NOT_FOUND;
+    error = ERROR_SUCCESS;
+    if (!bare)
+        return name;
+    char folder[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder) {
+        error = ERROR_PATH_NOT_FOUND;
         return std::nullopt;
     }
-    error = ERROR_SUCCESS;
+    storage.assign(folder, length);
+    if (storage.back() != '\\')
+        storage += '\\';
+    storage += name;
+    return storage;
+}
+
+// The error of a failed host path lookup.
+DWORD hostPathError() {
+    return GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_PATH_NOT_FOUND;
+}
+
+// Host path of a profile file name (see profileWindowsName).
+std::optional<std::string> profileHostPath(LPCSTR fileName, DWORD& error) {
+    std::string storage;
+    const auto windowsName = profileWindowsName(fileName, storage, error);
+    if (!windowsName)
+        return std::nullopt;
+    auto host = kvwin32::internal::hostPath(*windowsName);
+    if (!host) {
+        error = hostPathError();
+        return std::nullopt;
+    }
     return host;
 }
 
 // The parsed file for a read, or null (error says why) when there is none to read. An empty
-// name names no file.
+// name names no file. The path is resolved and the file stat'ed in one step, so a file read
+// before costs one stat when it has not changed.
 std::shared_ptr<const ProfileDocument> loadProfile(LPCSTR fileName, DWORD& error) {
     if (fileName && *fileName == '\0') {
         error = ERROR_FILE_NOT_FOUND;
         return nullptr;
     }
-    auto host = profileHostPath(fileName, error);
-    if (!host)
+    std::string storage;
+    const auto windowsName = profileWindowsName(fileName, storage, error);
+    if (!windowsName)
         return nullptr;
-    return ProfileCache::instance().load(*host, error);
+    struct stat st {};
+    int statError = 0;
+    const auto host = kvwin32::internal::hostPathAndStat(*windowsName, st, statError);
+    if (!host) {
+        error = hostPathError();
+        return nullptr;
+    }
+    ProfileCache& cache = ProfileCache::instance();
+    if (statError != 0) {
+        error = kvwin32::internal::errorFromErrno(statError);
+        cache.forget(*host);
+        return nullptr;
+    }
+    return cache.load(*host, kvwin32::internal::identityOf(st), error);
 }
 
 // Text as the caller sees it: like the C strings Windows copies, it ends at a NUL byte.

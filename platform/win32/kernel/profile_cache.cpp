@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "internal/hostpath.h"
 #include "kvwin32/winerror.h"
 
 namespace kvwin32::internal {
@@ -20,6 +21,13 @@ std::shared_ptr<const ProfileDocument> ProfileCache::load(const std::string& hos
         forget(hostPath);
         return nullptr;
     }
+    return load(hostPath, current, error);
+}
+
+std::shared_ptr<const ProfileDocument> ProfileCache::load(const std::string& hostPath,
+                                                          const FileIdentity& current,
+                                                          DWORD& error) {
+    std::shared_ptr<const ProfileDocument> previous;
     {
         std::lock_guard lock(m_mutex);
         auto it = std::find_if(m_entries.begin(), m_entries.end(),
@@ -27,28 +35,44 @@ std::shared_ptr<const ProfileDocument> ProfileCache::load(const std::string& hos
         if (it != m_entries.end()) {
             if (it->identity == current) {
                 it->lastUse = ++m_tick;
-                return it->document;
+                if (it->settled) {
+                    error = ERROR_SUCCESS;
+                    return it->document;
+                }
+                // Not settled: the bytes decide, and the parsed copy serves when they match.
+                previous = it->document;
+            } else {
+                m_entries.erase(it);
             }
-            m_entries.erase(it);
         }
     }
 
     // Read and parse outside the lock: other files stay available meanwhile. The identity
     // stored is the one of the file actually read, so a change during the read is noticed by
-    // the next lookup.
+    // the next lookup; the clock is read first, so that settling is judged conservatively.
+    const std::int64_t seen = fileClockNow();
     std::string bytes;
     FileIdentity identity;
     error = readWholeFile(hostPath, bytes, identity);
-    if (error != ERROR_SUCCESS)
+    if (error != ERROR_SUCCESS) {
+        forget(hostPath);
         return nullptr;
-    auto document = std::make_shared<const ProfileDocument>(std::move(bytes));
-    store({hostPath, identity, document, 0});
+    }
+    const bool settled = stampSettled(identity.changedNs, seen);
+    const bool same = previous && previous->bytes() == bytes;
+    auto document = same ? previous : std::make_shared<const ProfileDocument>(std::move(bytes));
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_reads;
+        if (!same)
+            ++m_parses;
+    }
+    store({hostPath, identity, settled, document, 0});
     return document;
 }
 
 void ProfileCache::store(Entry entry) {
     std::lock_guard lock(m_mutex);
-    ++m_parses;
     const std::size_t bytes = entry.document->bytes().size();
     if (bytes > kMaxBytes)
         return;
@@ -70,6 +94,11 @@ void ProfileCache::store(Entry entry) {
 void ProfileCache::forget(const std::string& hostPath) {
     std::lock_guard lock(m_mutex);
     std::erase_if(m_entries, [&](const Entry& e) { return e.hostPath == hostPath; });
+}
+
+std::uint64_t ProfileCache::readCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_reads;
 }
 
 std::uint64_t ProfileCache::parseCount() const {
