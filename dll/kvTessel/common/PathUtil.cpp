@@ -1,6 +1,8 @@
 // Path utilities: clean-up, extensions, components and folder chains of Windows paths.
 #include "PathUtil.h"
 
+#include <array>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -14,10 +16,19 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// The white space the clean-up pass recognises: the C locale's, byte by byte.
-bool isWhite(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+// What the clean-up pass does with each byte. White space is the C locale's, byte by byte.
+enum class CharClass : unsigned char { Plain, Quote, White, Separator, Colon };
+
+constexpr std::array<CharClass, 256> kCharClass = [] {
+    std::array<CharClass, 256> classes{};
+    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+        classes[c] = CharClass::White;
+    classes['"'] = CharClass::Quote;
+    classes['\\'] = CharClass::Separator;
+    classes['/'] = CharClass::Separator;
+    classes[':'] = CharClass::Colon;
+    return classes;
+}();
 
 // A drive is recognised by the ":" in second place (the letter is not checked, but a separator
 // is never a drive letter).
@@ -62,103 +73,169 @@ bool isAllDots(std::string_view s) {
     return s.find_first_not_of('.') == std::string_view::npos;
 }
 
-// The dot rules applied to one component, against the components kept so far. `floor` counts
-// the kept components that can no longer be removed (leading ".", ".." that could not climb).
-void applyDots(std::string_view part, bool leadingRelative, std::vector<std::string_view>& kept,
-               std::size_t& floor) {
-    if (part.size() > 2 && isAllDots(part)) {
-        // n dots climb n - 1 levels: one ".." now, then the same rule for n - 1 dots.
-        applyDots("..", false, kept, floor);
-        applyDots(part.substr(1), false, kept, floor);
-        return;
-    }
-    if (part == ".") {
-        if (leadingRelative) {
-            kept.push_back(part);
-            floor = kept.size();
-        }
-        return;
-    }
-    if (part == "..") {
-        if (kept.size() > floor) {
-            kept.pop_back();
+// A component kept by cleanDots, as its position in the path.
+struct Part {
+    std::size_t begin;
+    std::size_t size;
+};
+
+// The components cleanDots keeps: on the stack for the paths met in practice, on the heap
+// beyond.
+class KeptParts {
+  public:
+    void push(Part part) {
+        if (m_count < kInline) {
+            m_inline[m_count] = part;
         } else {
-            kept.push_back(part);
+            m_heap.push_back(part);
+        }
+        ++m_count;
+    }
+    void pop() {
+        if (m_count > kInline)
+            m_heap.pop_back();
+        --m_count;
+    }
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    const Part& operator[](std::size_t i) const {
+        return i < kInline ? m_inline[i] : m_heap[i - kInline];
+    }
+
+  private:
+    static constexpr std::size_t kInline = 48;
+    std::array<Part, kInline> m_inline;
+    std::vector<Part> m_heap;
+    std::size_t m_count = 0;
+};
+
+// The dot rules applied to one component at [begin, begin + size) of path, against the
+// components kept so far. `floor` counts the kept components that can no longer be removed
+// (leading ".", ".." that could not climb).
+void applyDots(std::string_view path, Part part, bool leadingRelative, KeptParts& kept,
+               std::size_t& floor) {
+    const auto climb = [&](Part dots) {
+        if (kept.size() > floor) {
+            kept.pop();
+        } else {
+            kept.push(dots);
+            floor = kept.size();
+        }
+    };
+    const std::string_view text = path.substr(part.begin, part.size);
+    if (part.size >= 2 && isAllDots(text)) {
+        // n dots climb n - 1 levels, each one written ".." when it cannot climb.
+        for (std::size_t k = 0; k + 1 < part.size; ++k)
+            climb(Part{part.begin + k, 2});
+        return;
+    }
+    if (text == ".") {
+        if (leadingRelative) {
+            kept.push(part);
             floor = kept.size();
         }
         return;
     }
-    kept.push_back(part);
+    kept.push(part);
 }
 
 }  // namespace
 
 void cleanSeparators(std::string& path) {
-    std::string out;
-    out.reserve(path.size());
-    auto takeBackBlanks = [&out] {
-        while (!out.empty() && out.back() == ' ')
-            out.pop_back();
+    // The result is never longer than the path (each character gives at most one), so it is
+    // written over the path as it is read.
+    char* const data = path.data();
+    const std::size_t size = path.size();
+    std::size_t out = 0;
+    auto takeBackBlanks = [&] {
+        while (out > 0 && data[out - 1] == ' ')
+            --out;
     };
-    for (char c : path) {
-        if (c == '"')
-            continue;
-        if (isWhite(c)) {
-            if (out.empty() || out.back() == '\\' || out.back() == ':')
-                continue;
-            out += ' ';
-        } else if (isSeparator(c)) {
-            takeBackBlanks();
-            // Only the second character may repeat a separator: a UNC path's leading "\\".
-            if (!out.empty() && out.back() == '\\' && out.size() != 1)
-                continue;
-            out += '\\';
-        } else if (c == ':') {
-            takeBackBlanks();
-            out += ':';
-        } else {
-            out += c;
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        switch (kCharClass[static_cast<unsigned char>(c)]) {
+            case CharClass::Plain:
+                data[out++] = c;
+                break;
+            case CharClass::Quote:
+                break;
+            case CharClass::White:
+                if (out == 0 || data[out - 1] == '\\' || data[out - 1] == ':')
+                    break;
+                data[out++] = ' ';
+                break;
+            case CharClass::Separator:
+                takeBackBlanks();
+                // Only the second character may repeat a separator: a UNC path's leading "\\".
+                if (out > 0 && data[out - 1] == '\\' && out != 1)
+                    break;
+                data[out++] = '\\';
+                break;
+            case CharClass::Colon:
+                takeBackBlanks();
+                data[out++] = ':';
+                break;
         }
     }
     takeBackBlanks();
-    path = std::move(out);
+    path.resize(out);
 }
 
 void cleanDots(std::string& path) {
-    std::size_t prefix = prefixLength(path);
-    std::string_view rest = std::string_view(path).substr(prefix);
-    bool leadingSeparator = !rest.empty() && isSeparator(rest.front());
-    bool trailingSeparator = !rest.empty() && isSeparator(rest.back());
+    const std::size_t prefix = prefixLength(path);
+    const std::string_view all = path;
+    const std::string_view rest = all.substr(prefix);
+    const bool leadingSeparator = !rest.empty() && isSeparator(rest.front());
+    const bool trailingSeparator = !rest.empty() && isSeparator(rest.back());
 
-    std::vector<std::string_view> kept;
+    KeptParts kept;
     std::size_t floor = 0;
     bool first = true;
-    std::size_t i = 0;
-    while (i < rest.size()) {
-        while (i < rest.size() && isSeparator(rest[i]))
+    std::size_t i = prefix;
+    while (i < all.size()) {
+        while (i < all.size() && isSeparator(all[i]))
             ++i;
-        if (i == rest.size())
+        if (i == all.size())
             break;
-        std::size_t begin = i;
-        while (i < rest.size() && !isSeparator(rest[i]))
+        const std::size_t begin = i;
+        while (i < all.size() && !isSeparator(all[i]))
             ++i;
         // A leading "." of a path without drive, UNC prefix or root keeps it relative.
-        bool leadingRelative = first && prefix == 0 && !leadingSeparator;
-        applyDots(rest.substr(begin, i - begin), leadingRelative, kept, floor);
+        const bool leadingRelative = first && prefix == 0 && !leadingSeparator;
+        applyDots(all, Part{begin, i - begin}, leadingRelative, kept, floor);
         first = false;
     }
 
-    std::string out(path, 0, prefix);
-    if (leadingSeparator)
-        out += '\\';
-    for (std::size_t k = 0; k < kept.size(); ++k) {
-        if (k > 0)
-            out += '\\';
-        out += kept[k];
+    // The result is written to a buffer on the stack when it fits (n dots give at most n - 1
+    // "..\\", so three times the path's length bounds it) and copied back over the path.
+    const auto write = [&](char* out) {
+        char* at = out;
+        const auto put = [&at](const char* text, std::size_t n) {
+            std::memcpy(at, text, n);
+            at += n;
+        };
+        put(all.data(), prefix);
+        if (leadingSeparator)
+            *at++ = '\\';
+        for (std::size_t k = 0; k < kept.size(); ++k) {
+            if (k > 0)
+                *at++ = '\\';
+            put(all.data() + kept[k].begin, kept[k].size);
+        }
+        if (trailingSeparator && !kept.empty())
+            *at++ = '\\';
+        return static_cast<std::size_t>(at - out);
+    };
+    const std::size_t bound = 3 * path.size() + 2;
+    char local[768];
+    if (bound <= sizeof local) {
+        const std::size_t n = write(local);
+        path.assign(local, n);
+    } else {
+        std::string out(bound, '\0');
+        out.resize(write(out.data()));
+        path = std::move(out);
     }
-    if (trailingSeparator && !kept.empty())
-        out += '\\';
-    path = std::move(out);
 }
 
 void normalize(std::string& path, bool makeFull) {
