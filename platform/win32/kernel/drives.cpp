@@ -606,7 +606,7 @@ std::uint64_t folderScanCount() {
 std::int64_t fileClockNow() {
     if (auto clock = g_clockForTesting.load(std::memory_order_relaxed))
         return clock();
-    timespec now {};
+    timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }

@@ -1,10 +1,14 @@
-// The drive table: parsing and refusing tables, host <-> Windows path mapping, and the
-// case-insensitive component lookup.
+// The drive table: parsing and refusing tables, host <-> Windows path mapping, the
+// case-insensitive component lookup and what it remembers between calls.
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "SettledClock.h"
 #include "TempDir.h"
 #include "internal/hostpath.h"
 #include "kvwin32/drives.h"
@@ -214,6 +218,95 @@ TEST_F(DrivesTest, ErrnoValuesMapToWindowsErrors) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(kvwin32::internal::errorFromErrno(row.err), row.error) << "errno " << row.err;
+}
+
+// Sets a host folder's modification time to a fixed moment long past, so that its stamp
+// differs from whatever it was listed with.
+void backdateFolder(const std::string& hostFolder) {
+    const timespec past{1'000'000'000, 0};
+    const timespec times[2] = {past, past};
+    ASSERT_EQ(::utimensat(AT_FDCWD, hostFolder.c_str(), times, 0), 0);
+}
+
+TEST_F(DrivesTest, FoldersAreListedOnceUntilTheyChange) {
+    const kvtest::SettledClock settled;
+    m_tmp.write("Sim/Amp.cir", "x");
+    m_tmp.write("Sim/Other.cir", "x");
+    struct Step {
+        const char* change;   // a file the step writes first (nullptr: nothing)
+        const char* changed;  // the folder that write changes ("" for the drive's folder)
+        const char* windows;  // the name looked up
+        const char* host;     // what it finds, relative to the temporary folder
+        std::uint64_t scans;  // folders read for it
+    };
+    const Step steps[] = {
+        {nullptr, nullptr, "C:\\SIM\\amp.CIR", "Sim/Amp.cir", 2},      // the drive's folder and Sim
+        {nullptr, nullptr, "C:\\SIM\\amp.CIR", "Sim/Amp.cir", 0},      // the same name again
+        {nullptr, nullptr, "C:\\sim\\OTHER.cir", "Sim/Other.cir", 0},  // same folders
+        {nullptr, nullptr, "C:\\sim\\missing.cir", "Sim/missing.cir", 0},  // a miss as well
+        // Sim changed: it is read again, and the new entry comes first in byte order.
+        {"Sim/AMp.cir", "Sim", "C:\\SIM\\amp.CIR", "Sim/AMp.cir", 1},
+        {nullptr, nullptr, "C:\\SIM\\amp.CIR", "Sim/AMp.cir", 0},
+        // A folder "sim" beside "Sim": the drive's folder is read again, "Sim" still first.
+        {"sim/x", "", "C:\\SIM\\amp.CIR", "Sim/AMp.cir", 1},
+        {nullptr, nullptr, "C:\\SIM\\amp.CIR", "Sim/AMp.cir", 0},
+    };
+    for (const Step& step : steps) {
+        if (step.change) {
+            m_tmp.write(step.change, "y");
+            // The stamp is moved by hand: within one tick of the file system's clock a change
+            // can leave it as it was, which is what settling guards against (tested below).
+            backdateFolder(*step.changed ? m_tmp.host(step.changed) : m_tmp.host());
+        }
+        const std::uint64_t before = kvwin32::internal::folderScanCount();
+        EXPECT_EQ(kvwin32::hostFromWindows(step.windows), m_tmp.host(step.host))
+            << "windows " << step.windows;
+        EXPECT_EQ(kvwin32::internal::folderScanCount() - before, step.scans)
+            << "windows " << step.windows;
+    }
+}
+
+TEST_F(DrivesTest, FoldersChangedMomentsAgoAreListedEachTime) {
+    // With the real clock, a folder just written is not settled: a second change within the
+    // same tick could keep its stamp, so every lookup reads it again.
+    m_tmp.write("Fresh/Item.txt", "x");
+    for (int round = 0; round < 2; ++round) {
+        const std::uint64_t before = kvwin32::internal::folderScanCount();
+        EXPECT_EQ(kvwin32::hostFromWindows("C:\\Fresh\\ITEM.TXT"), m_tmp.host("Fresh/Item.txt"));
+        EXPECT_EQ(kvwin32::internal::folderScanCount() - before, 1u) << "round " << round;
+    }
+}
+
+TEST_F(DrivesTest, RememberedNamesFollowTheFileSystemAndTheCurrentDirectory) {
+    struct Step {
+        std::function<void()> change;  // done before the lookup (empty: nothing)
+        const char* windows;
+        const char* host;  // relative to the temporary folder
+    };
+    const Step steps[] = {
+        {[&] { m_tmp.write("Data/File.txt", "1"); }, "C:\\Data\\File.txt", "Data/File.txt"},
+        {{}, "C:\\Data\\File.txt", "Data/File.txt"},
+        // The remembered path is gone: the name is resolved again, ignoring case.
+        {[&] {
+             std::filesystem::remove(m_tmp.host("Data/File.txt"));
+             m_tmp.write("Data/file.TXT", "2");
+         },
+         "C:\\Data\\File.txt", "Data/file.TXT"},
+        // The exact name is back and comes first again.
+        {[&] { m_tmp.write("Data/File.txt", "3"); }, "C:\\Data\\File.txt", "Data/File.txt"},
+        // A relative name follows the current directory.
+        {[] { ASSERT_TRUE(SetCurrentDirectoryA("C:\\Data")); }, "File.txt", "Data/File.txt"},
+        {[] { ASSERT_TRUE(SetCurrentDirectoryA("D:\\")); }, "File.txt", "d/File.txt"},
+        // And every name follows the drive table.
+        {[&] { ASSERT_TRUE(kvwin32::setDriveTable("C:=" + m_tmp.host("d"))); },
+         "C:\\Data\\File.txt", "d/Data/File.txt"},
+    };
+    for (const Step& step : steps) {
+        if (step.change)
+            step.change();
+        EXPECT_EQ(kvwin32::hostFromWindows(step.windows), m_tmp.host(step.host))
+            << "windows " << step.windows;
+    }
 }
 
 }  // namespace

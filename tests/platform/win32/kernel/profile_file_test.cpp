@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SettledClock.h"
 #include "TempDir.h"
 #include "internal/profile_cache.h"
 #include "internal/profile_file.h"
@@ -308,13 +310,16 @@ TEST_F(ProfileWrite, BareNamesAreWrittenToTheWindowsFolder) {
     EXPECT_EQ(m_dir.read("windows/bare.ini"), "[App]\r\nkey=string\r\n");
 }
 
-// Rewrites a file in place (same inode) and sets its modification time.
-void rewriteInPlace(const std::string& hostPath, std::string_view bytes, timespec modified) {
+// Rewrites a file in place (same inode) and sets its modification time when one is given.
+void rewriteInPlace(const std::string& hostPath, std::string_view bytes,
+                    std::optional<timespec> modified) {
     {
         std::fstream out(hostPath, std::ios::in | std::ios::out | std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    const timespec times[2] = {modified, modified};
+    if (!modified)
+        return;
+    const timespec times[2] = {*modified, *modified};
     ASSERT_EQ(::utimensat(AT_FDCWD, hostPath.c_str(), times, 0), 0);
 }
 
@@ -351,6 +356,73 @@ TEST_F(ProfileWrite, CacheNoticesEveryChangeToTheFile) {
     EXPECT_EQ(read("a", "x"), "5");
     fs::remove(host);
     EXPECT_EQ(read("a", "x"), "<default>");
+}
+
+// Ways a file can be rewritten with the same size right after it was read; the next read must
+// see each of them.
+TEST_F(ProfileWrite, CacheSeesRewritesThatKeepTheSizeWithinTheSameSecond) {
+    struct Row {
+        const char* how;
+        std::function<void(const std::string& host, std::string_view bytes, timespec was)> rewrite;
+    };
+    const Row rows[] = {
+        {"in place", [](const std::string& host, std::string_view bytes,
+                        timespec) { rewriteInPlace(host, bytes, std::nullopt); }},
+        // Every time put back: size, inode and modification time all as they were read.
+        {"in place, time put back", [](const std::string& host, std::string_view bytes,
+                                       timespec was) { rewriteInPlace(host, bytes, was); }},
+        {"replaced by rename, time put back",
+         [](const std::string& host, std::string_view bytes, timespec was) {
+             const std::string temporary = host + ".new";
+             {
+                 std::ofstream out(temporary, std::ios::binary);
+                 out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+             }
+             const timespec times[2] = {was, was};
+             ASSERT_EQ(::utimensat(AT_FDCWD, temporary.c_str(), times, 0), 0);
+             fs::rename(temporary, host);
+         }},
+    };
+    for (const Row& row : rows) {
+        const std::string host = m_dir.host("test.ini");
+        m_dir.write("test.ini", "[a]\r\nx=111\r\n");
+        EXPECT_EQ(read("a", "x"), "111") << row.how;
+        EXPECT_EQ(read("a", "x"), "111") << row.how;
+        struct stat st {};
+        ASSERT_EQ(::stat(host.c_str(), &st), 0);
+        row.rewrite(host, "[a]\r\nx=222\r\n", st.st_mtim);
+        EXPECT_EQ(read("a", "x"), "222") << row.how;
+    }
+}
+
+TEST_F(ProfileWrite, CacheReadsAFileAgainUntilItIsSettled) {
+    ProfileCache& cache = ProfileCache::instance();
+    m_dir.write("test.ini", "[a]\r\nx=1\r\n");
+    struct Step {
+        bool settledClock;     // the clock runs a minute ahead
+        std::uint64_t reads;   // times the file was read from disk
+        std::uint64_t parses;  // of those, times it was parsed
+    };
+    const Step steps[] = {
+        {false, 1, 1},  // the first read
+        {false, 1, 0},  // just written: read again, the same bytes need no parse
+        {false, 1, 0},
+        {true, 1, 0},  // settled now: read once more to be sure of what the identity stands for
+        {true, 0, 0},  // and from then on taken on its identity alone
+        {true, 0, 0},
+    };
+    int index = 0;
+    for (const Step& step : steps) {
+        std::optional<kvtest::SettledClock> clock;
+        if (step.settledClock)
+            clock.emplace();
+        const auto reads = cache.readCount();
+        const auto parses = cache.parseCount();
+        EXPECT_EQ(read("a", "x"), "1");
+        EXPECT_EQ(cache.readCount() - reads, step.reads) << "step " << index;
+        EXPECT_EQ(cache.parseCount() - parses, step.parses) << "step " << index;
+        ++index;
+    }
 }
 
 }  // namespace
