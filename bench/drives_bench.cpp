@@ -51,7 +51,8 @@ class BenchTree {
         m_host = folder + "/Sim.ini";
         std::ofstream(m_host) << "[a]\n";
         m_exact = *kvwin32::internal::windowsPath(m_host);
-        const std::size_t base = m_exact.size() - std::string("Projects\\Amplifier\\Settings\\Sim.ini").size();
+        const std::size_t base =
+            m_exact.size() - std::string("Projects\\Amplifier\\Settings\\Sim.ini").size();
         m_otherCase = m_exact.substr(0, base) + "PROJECTS\\amplifier\\SETTINGS\\sim.INI";
         std::this_thread::sleep_for(std::chrono::nanoseconds(kvwin32::internal::kStampSettleNs) +
                                     std::chrono::milliseconds(200));
@@ -79,9 +80,9 @@ void lookUp(benchmark::State& state, const std::string& name) {
         benchmark::DoNotOptimize(host->data());
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["scans/lookup"] = benchmark::Counter(
-        static_cast<double>(kvwin32::internal::folderScanCount() - scans) /
-        static_cast<double>(state.iterations()));
+    state.counters["scans/lookup"] =
+        benchmark::Counter(static_cast<double>(kvwin32::internal::folderScanCount() - scans) /
+                           static_cast<double>(state.iterations()));
 }
 
 void BM_HostPathExactCase(benchmark::State& state) {

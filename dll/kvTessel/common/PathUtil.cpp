@@ -206,36 +206,55 @@ void cleanDots(std::string& path) {
         first = false;
     }
 
-    // The result is written to a buffer on the stack when it fits (n dots give at most n - 1
-    // "..\\", so three times the path's length bounds it) and copied back over the path.
-    const auto write = [&](char* out) {
-        char* at = out;
-        const auto put = [&at](const char* text, std::size_t n) {
-            std::memcpy(at, text, n);
-            at += n;
-        };
-        put(all.data(), prefix);
+    // The result is written over the path when no part of it lands beyond where that part
+    // was read (the usual case: it only drops text); otherwise (n dots that cannot climb give
+    // n - 1 "..\\") into another buffer, three times the path's length at most.
+    const auto write = [&](char* out, bool inPlace) -> std::size_t {
+        const char* const from = all.data();
+        std::size_t at = prefix;
+        if (!inPlace)
+            std::memcpy(out, from, prefix);
         if (leadingSeparator)
-            *at++ = '\\';
+            out[at++] = '\\';
         for (std::size_t k = 0; k < kept.size(); ++k) {
             if (k > 0)
-                *at++ = '\\';
-            put(all.data() + kept[k].begin, kept[k].size);
+                out[at++] = '\\';
+            const Part part = kept[k];
+            if (inPlace && at + part.size > part.begin + part.size)
+                return std::string::npos;
+            if (at != part.begin || !inPlace)
+                std::memmove(out + at, from + part.begin, part.size);
+            at += part.size;
         }
         if (trailingSeparator && !kept.empty())
-            *at++ = '\\';
-        return static_cast<std::size_t>(at - out);
+            out[at++] = '\\';
+        return at;
     };
+    bool fitsInPlace = true;
+    {
+        // Dry run: where each part would land.
+        std::size_t at = prefix + (leadingSeparator ? 1 : 0);
+        for (std::size_t k = 0; k < kept.size() && fitsInPlace; ++k) {
+            at += k > 0 ? 1 : 0;
+            fitsInPlace = at <= kept[k].begin;
+            at += kept[k].size;
+        }
+    }
+    if (fitsInPlace) {
+        path.resize(write(path.data(), true));
+        return;
+    }
     const std::size_t bound = 3 * path.size() + 2;
     char local[768];
     if (bound <= sizeof local) {
-        const std::size_t n = write(local);
+        // Copied back into the path's own buffer, which keeps its capacity for the next use.
+        const std::size_t n = write(local, false);
         path.assign(local, n);
-    } else {
-        std::string out(bound, '\0');
-        out.resize(write(out.data()));
-        path = std::move(out);
+        return;
     }
+    std::string out(bound, '\0');
+    out.resize(write(out.data(), false));
+    path = std::move(out);
 }
 
 void normalize(std::string& path, bool makeFull) {
