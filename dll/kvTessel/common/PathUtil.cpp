@@ -139,6 +139,22 @@ void applyDots(std::string_view path, Part part, bool leadingRelative, KeptParts
     kept.push(part);
 }
 
+// Whether a component of a path consists of dots alone ("." or ".." or more).
+bool hasDotsComponent(std::string_view path) {
+    for (std::size_t dot = path.find('.'); dot != std::string_view::npos;
+         dot = path.find('.', dot + 1)) {
+        if (dot > 0 && !isSeparator(path[dot - 1]) && path[dot - 1] != ':')
+            continue;
+        std::size_t end = dot;
+        while (end < path.size() && path[end] == '.')
+            ++end;
+        if (end == path.size() || isSeparator(path[end]))
+            return true;
+        dot = end;
+    }
+    return false;
+}
+
 }  // namespace
 
 void cleanSeparators(std::string& path) {
@@ -259,7 +275,10 @@ void cleanDots(std::string& path) {
 
 void normalize(std::string& path, bool makeFull) {
     cleanSeparators(path);
-    cleanDots(path);
+    // After cleanSeparators a path without a component of dots alone is one cleanDots leaves
+    // as it is: it is looked for first, which is cheaper than the pass.
+    if (hasDotsComponent(path))
+        cleanDots(path);
     if (!makeFull)
         return;
     char full[MAX_PATH];

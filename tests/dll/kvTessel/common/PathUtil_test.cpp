@@ -92,6 +92,15 @@ TEST(PathUtilNormalize, WithoutFullPath) {
         {"a\\...\\b", "..\\b"},
         {"\"C:\\Program Files\\My Sim\\a.cir\"", "C:\\Program Files\\My Sim\\a.cir"},
         {" a / . / b / .. / c ", "a\\c"},
+        // Components of dots alone wherever one can start; dots inside a name stay.
+        {"C:.\\x", "C:x"},
+        {"C:..", "C:.."},
+        {"a\\b\\...", ""},
+        {"a\\b\\. ", "a\\b"},
+        {"\\\\srv\\share\\..\\x", "\\\\srv\\x"},
+        {"a\\b.\\c", "a\\b.\\c"},
+        {"x..\\y", "x..\\y"},
+        {"a.b\\.c\\..d", "a.b\\.c\\..d"},
     };
     for (const auto& row : rows) {
         std::string path = row.in;
