@@ -140,7 +140,7 @@ void BM_ParseTenThousandKeys(benchmark::State& state) {
 BENCHMARK(BM_ParseTenThousandKeys);
 
 // Baseline for the parse: finding every line end of the same bytes and nothing more.
-void BM_NewlineScan(benchmark::State& state) {
+void BM_IniNewlineScan(benchmark::State& state) {
     const std::string text = iniText();
     for (auto _ : state) {
         std::size_t lines = 0;
@@ -155,7 +155,7 @@ void BM_NewlineScan(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK(BM_NewlineScan);
+BENCHMARK(BM_IniNewlineScan);
 
 void BM_WritePrivateProfileString(benchmark::State& state) {
     BenchFile file;

@@ -23,7 +23,20 @@ std::string_view trimProfileBlanks(std::string_view text);
 
 // ASCII case-insensitive equality. Bytes of 0x80 and above compare exactly: the files are kept
 // in whatever encoding they were written in and no code page is assumed.
-bool profileNamesEqual(std::string_view a, std::string_view b);
+// Inline: the name indexes call it for every candidate they find.
+inline bool profileNamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+    };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && fold(a[i]) != fold(b[i]))
+            return false;
+    }
+    return true;
+}
 
 // Hash of a name that ignores ASCII case, as profileNamesEqual compares names.
 std::uint32_t profileNameHash(std::string_view name);
@@ -44,8 +57,13 @@ class ProfileNameIndex {
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
   private:
+    // The slot a hash starts looking from: its upper bits, the ones profileNameHash mixes
+    // best.
+    std::size_t home(std::uint32_t hash) const { return hash >> m_shift; }
+
     // A slot holds the hash in its upper half and index + 1 in its lower half; 0 is empty.
     std::vector<std::uint64_t> m_slots;
+    unsigned m_shift = 32;  // 32 - log2 of the number of slots
 };
 
 // A value without one pair of matching surrounding quotes ("x" or 'x'), as Windows returns it.
@@ -135,13 +153,21 @@ template <typename NameOf, typename HashOf>
 void ProfileNameIndex::build(std::size_t count, NameOf nameOf, HashOf hashOf) {
     // At most two thirds full, so that a probe sequence stays short.
     std::size_t capacity = 8;
-    while (capacity < count + count / 2)
+    m_shift = 29;
+    while (capacity < count + count / 2) {
         capacity *= 2;
+        --m_shift;
+    }
     m_slots.assign(capacity, 0);
     const std::size_t mask = capacity - 1;
+    // Slots are reached at random: the one an item a few places ahead will need is fetched
+    // while this one is placed.
+    constexpr std::size_t kAhead = 8;
     for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            __builtin_prefetch(&m_slots[home(hashOf(i + kAhead))], 1);
         const std::uint32_t hash = hashOf(i);
-        std::size_t at = hash & mask;
+        std::size_t at = home(hash);
         bool duplicate = false;
         for (; m_slots[at] != 0; at = (at + 1) & mask) {
             const std::uint64_t slot = m_slots[at];
@@ -162,7 +188,7 @@ std::size_t ProfileNameIndex::find(std::string_view name, std::uint32_t hash, Na
     if (m_slots.empty())
         return npos;
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = hash & mask; m_slots[at] != 0; at = (at + 1) & mask) {
+    for (std::size_t at = home(hash); m_slots[at] != 0; at = (at + 1) & mask) {
         const std::uint64_t slot = m_slots[at];
         if (static_cast<std::uint32_t>(slot >> 32) != hash)
             continue;

@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kvwin32::internal {
 
 namespace {
@@ -52,10 +56,12 @@ inline std::uint64_t load32(const char* at) {
     return word;
 }
 
+// One multiplication per word. It carries changes upwards only, so the upper bits of the
+// result depend on every byte; the hash is taken from there, and the name indexes choose a
+// slot by the hash's upper bits too.
 inline std::uint64_t mix(std::uint64_t hash, std::uint64_t word) {
     constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
-    hash = (hash ^ word) * kMultiplier;
-    return hash ^ (hash >> 32);  // the high half depends on every bit of the input
+    return (hash ^ word) * kMultiplier;
 }
 
 // Hash of a name read eight bytes at a time with the letters folded, so that names equal
@@ -64,7 +70,7 @@ inline std::uint64_t mix(std::uint64_t hash, std::uint64_t word) {
 inline std::uint32_t hashName(std::string_view name) {
     const char* at = name.data();
     const std::size_t size = name.size();
-    std::uint64_t hash = mix(0x243F6A8885A308D3u, size);
+    std::uint64_t hash = 0x243F6A8885A308D3u ^ size;
     if (size >= 8) {
         std::size_t i = 0;
         for (; i + 8 <= size; i += 8)
@@ -73,19 +79,70 @@ inline std::uint32_t hashName(std::string_view name) {
             hash = mix(hash, foldWord(load64(at + size - 8)));
     } else if (size >= 4) {
         hash = mix(hash, foldWord(load32(at)) | (foldWord(load32(at + size - 4)) << 32));
-    } else if (size > 0) {
+    } else {
         const auto byte = [at](std::size_t i) {
             return std::uint64_t{static_cast<unsigned char>(at[i])};
         };
-        hash = mix(hash, foldWord(byte(0) | (byte(size / 2) << 8) | (byte(size - 1) << 16)));
+        const std::uint64_t word =
+            size == 0 ? 0 : byte(0) | (byte(size / 2) << 8) | (byte(size - 1) << 16);
+        hash = mix(hash, foldWord(word));
     }
-    // Multiplication carries changes only upwards; the finish brings the upper bits down so
-    // that the low bits, which pick a slot, depend on every byte.
-    hash ^= hash >> 33;
-    hash *= 0xFF51AFD7ED558CCDu;
-    hash ^= hash >> 33;
-    return static_cast<std::uint32_t>(hash);
+    return static_cast<std::uint32_t>(hash >> 32);
 }
+
+// Finds the line terminators (CR or LF) of a file in order. Each block of 64 bytes is
+// examined once, sixteen bytes at a time where the processor allows, into a mask of the
+// positions holding one; a line end is then the lowest bit left in the mask.
+class TerminatorScanner {
+  public:
+    TerminatorScanner(const char* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    // The position of the first CR or LF at or after pos; the size when there is none.
+    std::size_t next(std::size_t pos) {
+        while (pos < m_size) {
+            const std::size_t start = pos & ~std::size_t{63};
+            if (start != m_blockStart) {
+                m_blockStart = start;
+                m_mask = blockMask(start);
+            }
+            const std::uint64_t left = m_mask & (~std::uint64_t{0} << (pos - start));
+            if (left != 0)
+                return start + static_cast<std::size_t>(__builtin_ctzll(left));
+            pos = start + 64;
+        }
+        return m_size;
+    }
+
+  private:
+    std::uint64_t blockMask(std::size_t start) const {
+        std::uint64_t mask = 0;
+#if defined(__SSE2__)
+        if (start + 64 <= m_size) {
+            const __m128i lf = _mm_set1_epi8('\n');
+            const __m128i cr = _mm_set1_epi8('\r');
+            for (int k = 0; k < 4; ++k) {
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                    m_data + start + 16 * static_cast<std::size_t>(k)));
+                const int hits = _mm_movemask_epi8(
+                    _mm_or_si128(_mm_cmpeq_epi8(bytes, lf), _mm_cmpeq_epi8(bytes, cr)));
+                mask |= static_cast<std::uint64_t>(static_cast<unsigned>(hits)) << (16 * k);
+            }
+            return mask;
+        }
+#endif
+        const std::size_t end = std::min(start + 64, m_size);
+        for (std::size_t i = start; i < end; ++i) {
+            if (m_data[i] == '\n' || m_data[i] == '\r')
+                mask |= std::uint64_t{1} << (i - start);
+        }
+        return mask;
+    }
+
+    const char* m_data;
+    std::size_t m_size;
+    std::size_t m_blockStart = ~std::size_t{0};  // the block m_mask describes
+    std::uint64_t m_mask = 0;
+};
 
 }  // namespace
 
@@ -95,16 +152,6 @@ bool isProfileBlank(char c) {
 
 std::string_view trimProfileBlanks(std::string_view text) {
     return trimBlanks(text);
-}
-
-bool profileNamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] && foldCase(a[i]) != foldCase(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::uint32_t profileNameHash(std::string_view name) {
@@ -182,30 +229,20 @@ void ProfileDocument::parse() {
     }
 
     // One pass over the lines. Lines end at CR LF, LF or a lone CR: files written by old
-    // editors use each of them. The next LF is looked for once and a CR only inside the line
-    // it ends, so each byte is searched about once whatever the mix of terminators.
+    // editors use each of them. Line ends are found a block of the file at a time.
+    TerminatorScanner terminators(data, size);
     // Room for the usual line length up front: memory reserved and never touched costs
     // nothing, a vector grown line by line copies itself many times.
     m_lines.reserve(size / 16 + 16);
     m_entries.reserve(size / 16 + 16);
     std::vector<std::size_t> firstEntry;  // index in m_entries of each section's first entry
     bool newlineSeen = false;
-    bool inSection = false;          // lines before the first header belong to no section
-    std::size_t lineFeed = m_start;  // position of the next LF at or after pos (size: none)
-    bool lineFeedKnown = false;
+    bool inSection = false;  // lines before the first header belong to no section
     for (std::size_t pos = m_start; pos < size;) {
-        if (!lineFeedKnown || lineFeed < pos) {
-            const void* found = std::memchr(data + pos, '\n', size - pos);
-            lineFeed =
-                found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
-            lineFeedKnown = true;
-        }
-        std::size_t end = lineFeed;
-        std::size_t terminator = lineFeed < size ? 1 : 0;
-        if (const void* cr = std::memchr(data + pos, '\r', lineFeed - pos)) {
-            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
-            terminator = (end + 1 == lineFeed && lineFeed < size) ? 2 : 1;
-        }
+        const std::size_t end = terminators.next(pos);
+        std::size_t terminator = 0;
+        if (end < size)
+            terminator = (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') ? 2 : 1;
         if (terminator != 0 && !newlineSeen) {
             m_newline = all.substr(end, terminator);
             newlineSeen = true;
@@ -233,12 +270,18 @@ void ProfileDocument::parse() {
         }
         if (!inSection)
             continue;
-        const void* equalsAt = std::memchr(text.data(), '=', text.size());
+        // Keys are short: the '=' is looked for in place rather than through a call.
+        const char* equalsAt = nullptr;
+        for (const char *at = text.data(), *end = at + text.size(); at != end; ++at) {
+            if (*at == '=') {
+                equalsAt = at;
+                break;
+            }
+        }
         if (!equalsAt) {
             m_entries.push_back({text, {}, false, hashName(text), lineIndex});
         } else {
-            const std::size_t equals =
-                static_cast<std::size_t>(static_cast<const char*>(equalsAt) - text.data());
+            const std::size_t equals = static_cast<std::size_t>(equalsAt - text.data());
             const std::string_view key = trimBlanks(text.substr(0, equals));
             m_entries.push_back(
                 {key, trimBlanks(text.substr(equals + 1)), true, hashName(key), lineIndex});
