@@ -140,6 +140,64 @@ TEST(ProfileDocument, FindsEveryKeyOfALargeSection) {
     EXPECT_EQ(ProfileDocument::findEntry(*section, "key500"), nullptr);
 }
 
+TEST(ProfileDocument, NamesMatchIgnoringAsciiCaseOnly) {
+    struct Row {
+        std::string_view key;     // in the file
+        std::string_view wanted;  // looked up
+        bool found;
+    };
+    const Row rows[] = {
+        {"", "", true},
+        {"a", "A", true},
+        {"abc", "ABC", true},
+        {"Keys", "kEYS", true},                            // four bytes
+        {"Key1234", "KEY1234", true},                      // seven
+        {"Settings", "SETTINGS", true},                    // eight
+        {"Settings1", "settings1", true},                  // nine
+        {"AnalysisOptionsX", "analysisoptionsx", true},    // sixteen
+        {"AnalysisOptionsXY", "ANALYSISOPTIONSXY", true},  // seventeen
+        {"Key1234", "Key1235", false},                     // the last byte differs
+        {"Key1234", "Key123", false},                      // a prefix
+        {"Settings1", "Settings2", false},                 // beyond the first word
+        {"@", "`", false},                                 // next to the letters
+        {"[", "{", false},
+        {"Z", "z", true},
+        {"\xC4rger", "\xE4rger", false},  // bytes above 0x7F compare exactly
+        {"\xC4rger", "\xC4RGER", true},
+    };
+    for (const Row& row : rows) {
+        const std::string text = "[s]\n" + std::string(row.key) + "=v\n";
+        const ProfileDocument doc(text);
+        const auto* section = doc.findSection("s");
+        ASSERT_NE(section, nullptr);
+        EXPECT_EQ(ProfileDocument::findEntry(*section, row.wanted) != nullptr, row.found)
+            << '"' << row.key << "\" looking for \"" << row.wanted << '"';
+        EXPECT_EQ(kvwin32::internal::profileNamesEqual(row.key, row.wanted), row.found) << row.key;
+        if (row.found) {
+            EXPECT_EQ(kvwin32::internal::profileNameHash(row.key),
+                      kvwin32::internal::profileNameHash(row.wanted))
+                << row.key;
+        }
+    }
+}
+
+TEST(ProfileDocument, LineEndsAreFoundAtEveryOffset) {
+    // Line ends of every kind, at every position around the blocks the parser reads.
+    for (std::size_t pad = 0; pad < 140; ++pad) {
+        const std::string value(pad, 'x');
+        const std::string text = "[s]\r\nk=" + value + "\r\nnext=1\rlast=2\n" + value + "=3";
+        const ProfileDocument doc(text);
+        const auto* section = doc.findSection("s");
+        ASSERT_NE(section, nullptr) << pad;
+        ASSERT_EQ(section->entries.size(), 4u) << pad;
+        EXPECT_EQ(ProfileDocument::findEntry(*section, "k")->value, value) << pad;
+        EXPECT_EQ(ProfileDocument::findEntry(*section, "next")->value, "1") << pad;
+        EXPECT_EQ(ProfileDocument::findEntry(*section, "last")->value, "2") << pad;
+        EXPECT_EQ(section->entries[3].key, value) << pad;
+        EXPECT_EQ(doc.newline(), "\r\n") << pad;
+    }
+}
+
 TEST(ProfileDocument, NewLinesFollowTheFilesOwnTerminator) {
     struct Row {
         std::string_view bytes;
