@@ -18,9 +18,11 @@ namespace kvwin32::internal {
 inline constexpr std::size_t kMaxPath = 260;
 
 // Host path of the entry a Windows path names (relative paths resolve against the current
-// directory). Each existing component is found exactly, else by a case-insensitive scan of its
-// folder; components that do not exist keep the case they were given. Fails (nullopt, with the
-// last error set) for UNC paths, unknown drives and over-long paths.
+// directory). Each existing component is found exactly, else by a case-insensitive lookup in
+// a listing of its folder (kept while the folder is unchanged); components that do not exist
+// keep the case they were given. A name whose components were all found exactly is remembered
+// and costs one lstat the next time. Fails (nullopt, with the last error set) for UNC paths,
+// unknown drives and over-long paths.
 std::optional<std::string> hostPath(std::string_view windowsPath);
 
 // hostPath, and the stat of the entry it gives (statError 0, or the errno of the failed stat).
