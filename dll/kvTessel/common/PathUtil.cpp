@@ -30,6 +30,94 @@ constexpr std::array<CharClass, 256> kCharClass = [] {
     return classes;
 }();
 
+// cleanSeparators as a machine whose state is what the text written so far ends with. Blanks
+// are not written when met but counted, and written when a character follows that keeps them;
+// a separator, a ":" or the end takes them back by forgetting the count.
+enum SeparatorState : unsigned {
+    kNothing,         // nothing written yet
+    kFirstSeparator,  // just one "\\" (a second may follow: a UNC path's leading "\\")
+    kSeparator,       // ends with "\\"
+    kColon,           // ends with ":"
+    kText,            // ends with another character, perhaps with blanks counted after it
+    kStateCount
+};
+
+// One step per state and byte, packed: the next state (bits 0-2), whether the byte is written
+// (bit 3), whether it counts as a blank (bit 4), whether the blanks counted so far stay counted
+// (bit 5) and whether it is text that writes them (bit 6).
+constexpr unsigned kNextState = 7;
+constexpr unsigned kWrites = 1 << 3;
+constexpr unsigned kCountsBlank = 1 << 4;
+constexpr unsigned kKeepsBlanks = 1 << 5;
+constexpr unsigned kIsText = 1 << 6;
+
+constexpr std::array<unsigned char, 8 * 256> kSeparatorSteps = [] {
+    std::array<unsigned char, 8 * 256> steps{};
+    for (unsigned state = 0; state < kStateCount; ++state) {
+        for (unsigned c = 0; c < 256; ++c) {
+            unsigned step = state;
+            switch (kCharClass[c]) {
+                case CharClass::Plain:
+                    step = kText | kWrites | kIsText;
+                    break;
+                case CharClass::Quote:  // quotes go
+                    step = state | kKeepsBlanks;
+                    break;
+                case CharClass::White:  // after nothing, a separator or a ":" it goes
+                    step = state | kKeepsBlanks | (state == kText ? kCountsBlank : 0);
+                    break;
+                case CharClass::Separator:  // only the second character may repeat one
+                    step = state == kNothing     ? kFirstSeparator | kWrites
+                           : state == kSeparator ? kSeparator
+                                                 : kSeparator | kWrites;
+                    break;
+                case CharClass::Colon:
+                    step = kColon | kWrites;
+                    break;
+            }
+            steps[state * 256 + c] = static_cast<unsigned char>(step);
+        }
+    }
+    return steps;
+}();
+
+// What is written for a byte that is: "\\" for either separator, the byte itself otherwise.
+constexpr std::array<char, 256> kWritten = [] {
+    std::array<char, 256> written{};
+    for (unsigned c = 0; c < 256; ++c)
+        written[c] = kCharClass[c] == CharClass::Separator ? '\\' : static_cast<char>(c);
+    return written;
+}();
+
+// cleanSeparators from path into out, which has room for path.size() + 8 characters; returns
+// the length written. Each byte takes one step from the table and the same few operations
+// whatever it is: names mix letters, blanks and separators too irregularly for the processor
+// to guess which way a test goes, and a wrong guess costs more than the step.
+std::size_t cleanSeparatorsInto(std::string_view path, char* out) {
+    std::size_t length = 0;
+    std::size_t blanks = 0;  // counted after the text written so far
+    unsigned state = kNothing;
+    for (const char byte : path) {
+        const auto c = static_cast<unsigned char>(byte);
+        const unsigned step = kSeparatorSteps[state * 256 + c];
+        const std::size_t text = (step & kIsText) != 0;
+        if (blanks > 8 && text) [[unlikely]] {
+            std::memset(out + length, ' ', blanks);
+            length += blanks;
+            blanks = 0;
+        }
+        // Blanks are written ahead every time; text keeps as many as were counted.
+        std::memcpy(out + length, "        ", 8);
+        const std::size_t kept = blanks & (0 - text);
+        out[length + kept] = kWritten[c];
+        length += kept + ((step & kWrites) != 0);
+        blanks = (blanks + ((step & kCountsBlank) != 0)) &
+                 (0 - static_cast<std::size_t>((step & kKeepsBlanks) != 0));
+        state = step & kNextState;
+    }
+    return length;
+}
+
 // A drive is recognised by the ":" in second place (the letter is not checked, but a separator
 // is never a drive letter).
 bool hasDrive(std::string_view path) {
@@ -158,43 +246,16 @@ bool hasDotsComponent(std::string_view path) {
 }  // namespace
 
 void cleanSeparators(std::string& path) {
-    // The result is never longer than the path (each character gives at most one), so it is
-    // written over the path as it is read.
-    char* const data = path.data();
-    const std::size_t size = path.size();
-    std::size_t out = 0;
-    auto takeBackBlanks = [&] {
-        while (out > 0 && data[out - 1] == ' ')
-            --out;
-    };
-    for (std::size_t i = 0; i < size; ++i) {
-        const char c = data[i];
-        switch (kCharClass[static_cast<unsigned char>(c)]) {
-            case CharClass::Plain:
-                data[out++] = c;
-                break;
-            case CharClass::Quote:
-                break;
-            case CharClass::White:
-                if (out == 0 || data[out - 1] == '\\' || data[out - 1] == ':')
-                    break;
-                data[out++] = ' ';
-                break;
-            case CharClass::Separator:
-                takeBackBlanks();
-                // Only the second character may repeat a separator: a UNC path's leading "\\".
-                if (out > 0 && data[out - 1] == '\\' && out != 1)
-                    break;
-                data[out++] = '\\';
-                break;
-            case CharClass::Colon:
-                takeBackBlanks();
-                data[out++] = ':';
-                break;
-        }
+    char local[512];
+    std::string large;
+    char* out = local;
+    // Room for the longest result (the path itself) and for the eight blanks written at once.
+    if (path.size() + 8 > sizeof local) {
+        large.resize(path.size() + 8);
+        out = large.data();
     }
-    takeBackBlanks();
-    path.resize(out);
+    const std::size_t length = cleanSeparatorsInto(path, out);
+    path.assign(out, length);
 }
 
 void cleanDots(std::string& path) {
