@@ -9,9 +9,38 @@
 #include "StateMap.h"
 
 #include <cstring>
+#include <sys/mman.h>
 #include <sys/stat.h>
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <utility>
+
+void* StateMapStorage::allocate(std::size_t bytes) {
+    if (bytes >= kLargeBlock) {
+        void* block =
+            mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (block == MAP_FAILED) {
+            throw std::bad_alloc();
+        }
+        // Advice only: without huge pages the block works the same, a little slower to fill.
+        madvise(block, bytes, MADV_HUGEPAGE);
+        return block;
+    }
+    return ::operator new(bytes);
+}
+
+void StateMapStorage::release(void* block, std::size_t bytes) noexcept {
+    if (block == nullptr) {
+        return;
+    }
+    if (bytes >= kLargeBlock) {
+        munmap(block, bytes);
+    } else {
+        ::operator delete(block);
+    }
+}
 
 namespace {
 
@@ -78,28 +107,130 @@ Record recordOf(std::string_view type) {
     return Record::other;
 }
 
+// What a character at or below ' ' is to the single-pass reader of plain lines (every
+// character above ' ' is field text).
+enum CharClass : unsigned char {
+    kText,   // a control character without a meaning here: field text
+    kBlank,  // separates fields
+    kCut,    // other white space: ends the field's text, the field runs on to the next blank
+    kLf,     // ends the line
+    kCr,     // ends the line, alone or with an LF after it
+    kNul,    // ends the line's text: left to the general reader
+};
+
+constexpr std::array<unsigned char, 33> kCharClass = [] {
+    std::array<unsigned char, 33> table{};
+    table[' '] = kBlank;
+    table['\t'] = kCut;
+    table['\v'] = kCut;
+    table['\f'] = kCut;
+    table['\n'] = kLf;
+    table['\r'] = kCr;
+    table[0] = kNul;
+    return table;
+}();
+
 }  // namespace
 
 void StateMapParser::parseLine(std::string_view line) {
     std::size_t pos = 0;
-    const Record record = recordOf(nextField(line, pos));
-    if (record == Record::other) {
-        return;
-    }
+    const std::string_view type = nextField(line, pos);
     const std::string_view name = nextField(line, pos);
     const std::string_view simulationTime = nextField(line, pos);
-    if (name.empty()) {
+    const std::string_view realTime = nextField(line, pos);
+    addRecord(type, name, simulationTime, realTime);
+}
+
+void StateMapParser::addRecord(std::string_view type, std::string_view name,
+                               std::string_view simulationTime, std::string_view realTime) {
+    const Record record = recordOf(type);
+    if (record == Record::other || name.empty() || simulationTime.empty()) {
         return;
     }
     if (record == Record::simulationTime) {
-        if (!simulationTime.empty()) {
-            m_map.addSimulationPoint(name, simulationTime);
+        m_map.addSimulationPoint(name, simulationTime);
+    } else if (!realTime.empty()) {
+        m_map.addRealTimePoint(name, realTime);
+    }
+}
+
+namespace {
+
+// The first character from `p` that is a blank or a control character (at or below ' '), or
+// `end`. Field text is mostly printable, so eight characters are tested at a time: a byte below
+// 0x21 sets its top bit in (x - 0x21..21) & ~x, and the lowest such byte is found exactly.
+const char* nextBelowPrintable(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kTops = 0x8080808080808080ULL;
+    // Borrows run towards the high bytes, so only the lowest flagged byte is sure: the first in
+    // memory on a little-endian machine. Others test one character at a time.
+    if constexpr (std::endian::native == std::endian::little) {
+        while (end - p >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, sizeof word);
+            if (const std::uint64_t found = (word - kOnes * 0x21) & ~word & kTops; found != 0) {
+                return p + std::countr_zero(found) / 8;
+            }
+            p += 8;
         }
-    } else if (!simulationTime.empty()) {
-        const std::string_view realTime = nextField(line, pos);
-        if (!realTime.empty()) {
-            m_map.addRealTimePoint(name, realTime);
+    }
+    while (p != end && static_cast<unsigned char>(*p) > 0x20) {
+        ++p;
+    }
+    return p;
+}
+
+}  // namespace
+
+std::size_t StateMapParser::readPlainLine(const char* data, std::size_t pos, std::size_t size) {
+    const char* const begin = data + pos;
+    const char* const end = data + size;
+    // The record type, the name, the simulation time and the real time; further fields are
+    // passed over to the line end.
+    std::string_view fields[4];
+    int count = 0;
+    const char* fieldStart = nullptr;  // the field being read, if any
+    const char* cut = nullptr;         // where its text ends, if cut before its end
+    const char* p = begin;
+    auto endField = [&](const char* at) {
+        if (fieldStart != nullptr && count < 4) {
+            fields[count++] = std::string_view(
+                fieldStart, static_cast<std::size_t>((cut != nullptr ? cut : at) - fieldStart));
         }
+        fieldStart = nullptr;
+        cut = nullptr;
+    };
+    while (true) {
+        const char* const next = nextBelowPrintable(p, end);
+        if (next != p && fieldStart == nullptr) {
+            fieldStart = p;
+        }
+        p = next;
+        if (p == end || p - begin >= static_cast<std::ptrdiff_t>(kStateMapLineLimit)) {
+            return kNotPlain;  // the line goes on in the next piece, or is longer than a line
+        }
+        // Tested in the order they are met: blanks between fields, then line ends.
+        const unsigned char c = kCharClass[static_cast<unsigned char>(*p)];
+        if (c == kBlank) {
+            endField(p);
+        } else if (c == kLf || c == kCr) {
+            if (c == kCr && p + 1 == end) {
+                return kNotPlain;  // an LF in the next piece would belong to this line end
+            }
+            endField(p);
+            addRecord(fields[0], fields[1], fields[2], fields[3]);
+            return static_cast<std::size_t>(p + (c == kCr && p[1] == '\n' ? 2 : 1) - data);
+        } else if (c == kNul) {
+            return kNotPlain;
+        } else {
+            if (fieldStart == nullptr) {
+                fieldStart = p;
+            }
+            if (c == kCut && cut == nullptr) {
+                cut = p;
+            }
+        }
+        ++p;
     }
 }
 
@@ -139,6 +270,13 @@ void StateMapParser::feed(std::string_view bytes) {
     std::size_t nextLf = 0;
     bool lfKnown = false;
     while (pos < size) {
+        // Most lines lie whole in the piece and hold no NUL: those are read in a single pass.
+        if (m_line.empty() && !m_lineClosed) {
+            if (const std::size_t next = readPlainLine(data, pos, size); next != kNotPlain) {
+                pos = next;
+                continue;
+            }
+        }
         if (!lfKnown || nextLf < pos) {
             const void* lf = std::memchr(data + pos, '\n', size - pos);
             nextLf = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data)

@@ -6,9 +6,42 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <algorithm>
+#include <utility>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Storage for the large arrays of a state map. Blocks of at least kLargeBlock bytes are mapped
+// from the system and marked for huge pages: a map of millions of points fills tens of
+// megabytes, and touching them a small page at a time costs more than reading the file.
+// Smaller blocks come from the heap.
+struct StateMapStorage {
+    static constexpr std::size_t kLargeBlock = std::size_t{2} << 20;
+    static void* allocate(std::size_t bytes);
+    static void release(void* block, std::size_t bytes) noexcept;
+};
+
+template <class T>
+struct StateMapAllocator {
+    using value_type = T;
+    StateMapAllocator() = default;
+    template <class U>
+    StateMapAllocator(const StateMapAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) {
+            throw std::bad_array_new_length();
+        }
+        return static_cast<T*>(StateMapStorage::allocate(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { StateMapStorage::release(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const StateMapAllocator<U>&) const noexcept {
+        return true;
+    }
+};
 
 // One saved state: its point name and the time it was saved at, as written in the file. The
 // texts are views into the map they came from and live as long as it.
@@ -17,6 +50,81 @@ struct StatePoint {
     std::string_view time;
 
     bool operator==(const StatePoint&) const = default;
+};
+
+// A growing run of bytes in StateMapStorage, appended to in short pieces.
+class StateMapText {
+  public:
+    StateMapText() = default;
+    StateMapText(StateMapText&& other) noexcept { swap(other); }
+    StateMapText& operator=(StateMapText&& other) noexcept {
+        StateMapText(std::move(other)).swap(*this);
+        return *this;
+    }
+    ~StateMapText() { StateMapStorage::release(m_data, m_capacity); }
+
+    const char* data() const { return m_data; }
+    std::size_t size() const { return m_size; }
+    // Makes room for `bytes` bytes in all.
+    void reserve(std::size_t bytes) {
+        if (bytes > m_capacity) {
+            reallocate(bytes);
+        }
+    }
+    // Appends `a` and then `b`.
+    void append(std::string_view a, std::string_view b) {
+        const std::size_t n = a.size() + b.size();
+        if (n > m_capacity - m_size) {
+            reallocate(std::max(m_size + n, m_capacity * 2));
+        }
+        copyShort(m_data + m_size, a.data(), a.size());
+        copyShort(m_data + m_size + a.size(), b.data(), b.size());
+        m_size += n;
+    }
+
+  private:
+    void swap(StateMapText& other) noexcept {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
+    }
+    void reallocate(std::size_t capacity) {
+        char* data = static_cast<char*>(StateMapStorage::allocate(capacity));
+        if (m_size > 0) {
+            std::memcpy(data, m_data, m_size);
+        }
+        StateMapStorage::release(m_data, m_capacity);
+        m_data = data;
+        m_capacity = capacity;
+    }
+    // Copies `n` bytes, most often a few: done with two overlapping moves, no call.
+    static void copyShort(char* to, const char* from, std::size_t n) {
+        if (n >= 8 && n <= 16) {
+            std::uint64_t head = 0;
+            std::uint64_t tail = 0;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + n - 8, 8);
+            std::memcpy(to, &head, 8);
+            std::memcpy(to + n - 8, &tail, 8);
+        } else if (n >= 4 && n < 8) {
+            std::uint32_t head = 0;
+            std::uint32_t tail = 0;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + n - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + n - 4, &tail, 4);
+        } else if (n > 16) {
+            std::memcpy(to, from, n);
+        } else {
+            for (std::size_t i = 0; i < n; ++i) {
+                to[i] = from[i];
+            }
+        }
+    }
+
+    char* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
 };
 
 // A parsed "state_map": simulation-time points and real-time points, each in file order. The
@@ -62,28 +170,33 @@ class StateMap {
     // The largest file whose room is made beforehand (room of about three times its size).
     static constexpr std::size_t kReserveLimit = std::size_t{1} << 30;
 
-    // Where a point's name and time lie in m_text: the name, then the time right after it. A
-    // field is shorter than a line (1023 characters), so ten bits hold each size.
+    // Where a point's name and time lie in m_text: the name, then the time right after it,
+    // packed in one word (offset in the low 44 bits, then the name's and the time's sizes). A
+    // field is shorter than a line (1023 characters), so ten bits hold each size. The word is
+    // made whole in a register and stored once.
     struct Slot {
-        std::uint64_t offset : 44;
-        std::uint64_t nameSize : 10;
-        std::uint64_t timeSize : 10;
+        std::uint64_t bits;
+        std::size_t offset() const { return bits & ((std::uint64_t{1} << 44) - 1); }
+        std::size_t nameSize() const { return (bits >> 44) & 0x3FF; }
+        std::size_t timeSize() const { return (bits >> 54) & 0x3FF; }
     };
 
     Slot store(std::string_view name, std::string_view time) {
-        const Slot slot{m_text.size(), name.size(), time.size()};
-        m_text.append(name).append(time);
+        const Slot slot{std::uint64_t{m_text.size()} | std::uint64_t{name.size()} << 44 |
+                        std::uint64_t{time.size()} << 54};
+        m_text.append(name, time);
         return slot;
     }
     StatePoint point(const Slot& s) const {
-        const std::string_view text(m_text);
-        return {text.substr(s.offset, s.nameSize), text.substr(s.offset + s.nameSize, s.timeSize)};
+        const std::string_view text(m_text.data(), m_text.size());
+        return {text.substr(s.offset(), s.nameSize()),
+                text.substr(s.offset() + s.nameSize(), s.timeSize())};
     }
 
     // The names and times of all points, one after another.
-    std::string m_text;
-    std::vector<Slot> m_simulation;
-    std::vector<Slot> m_realTime;
+    StateMapText m_text;
+    std::vector<Slot, StateMapAllocator<Slot>> m_simulation;
+    std::vector<Slot, StateMapAllocator<Slot>> m_realTime;
 };
 
 // The longest line content read: the file's lines are read into a 1024-byte buffer.
@@ -108,6 +221,14 @@ class StateMapParser {
   private:
     // Parses one line's text (without its line end, at most kStateMapLineLimit characters).
     void parseLine(std::string_view line);
+    // Reads the line at `pos` of the piece `data` (`size` bytes) in a single pass when it is
+    // plain: whole in the piece with its line end, shorter than the limit, without a NUL.
+    // Answers where the next line starts, or kNotPlain (nothing read) for any other line.
+    std::size_t readPlainLine(const char* data, std::size_t pos, std::size_t size);
+    static constexpr std::size_t kNotPlain = static_cast<std::size_t>(-1);
+    // Adds the point a line's first four fields give, if they make one.
+    void addRecord(std::string_view type, std::string_view name, std::string_view simulationTime,
+                   std::string_view realTime);
     // Adds `bytes` (part of the current line) to the line, up to the line limit.
     void appendToLine(std::string_view bytes);
     // Ends the current line.

@@ -73,6 +73,12 @@ const std::vector<Case>& cases() {
         {"empty text", "", {}, {}},
         {"a NUL ends the line's text", withNul("SINT a", " 1\nSINT b 2\n"), {{"b", "2"}}, {}},
         {"a NUL after the fields", withNul("SINT a 1", "garbage\n"), {{"a", "1"}}, {}},
+        {"other control characters are field text", "SINT a\x01b \x02\n", {{"a\x01b", "\x02"}}, {}},
+        {"vertical tabs and form feeds cut a field too",
+         "SINT a\vz 1\fy\nRINT b x\v 2\n",
+         {{"a", "1"}},
+         {{"b", "2"}}},
+        {"CR CR LF is two line ends", "SINT a 1\r\r\nTP b 2\r\r", {{"a", "1"}, {"b", "2"}}, {}},
         {"binary bytes", std::string("\xff\xfe\x01SINT\x80 a 1\n\x7fTP b 2\n"), {}, {}},
     };
     return all;
