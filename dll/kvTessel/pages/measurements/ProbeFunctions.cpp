@@ -16,11 +16,10 @@ namespace {
 const AnalogFunction kOperators[] = {{"+", 0}, {"-", 0}, {"*", 0}, {"/", 0}, {"()", 0}, {"@", 0}};
 
 const AnalogFunction kBuiltins[] = {
-    {"ABS", 1},    {"SGN", 1},  {"M", 1},      {"P", 1},      {"R", 1},      {"IMG", 1},
-    {"DB", 1},     {"G", 1},    {"EXP", 1},    {"LOG", 1},    {"LOG10", 1},  {"PWR", 2},
-    {"SQRT", 1},   {"SIN", 1},  {"COS", 1},    {"TAN", 1},    {"ATAN", 1},   {"ARCTAN", 1},
-    {"D", 1},      {"S", 1},    {"AVG", 1},    {"RMS", 1},    {"MAX", 1},    {"MIN", 1},
-    {"AVGX", 2},   {"ENVMAX", 2}, {"ENVMIN", 2},
+    {"ABS", 1}, {"SGN", 1}, {"M", 1},    {"P", 1},      {"R", 1},      {"IMG", 1},    {"DB", 1},
+    {"G", 1},   {"EXP", 1}, {"LOG", 1},  {"LOG10", 1},  {"PWR", 2},    {"SQRT", 1},   {"SIN", 1},
+    {"COS", 1}, {"TAN", 1}, {"ATAN", 1}, {"ARCTAN", 1}, {"D", 1},      {"S", 1},      {"AVG", 1},
+    {"RMS", 1}, {"MAX", 1}, {"MIN", 1},  {"AVGX", 2},   {"ENVMAX", 2}, {"ENVMIN", 2},
 };
 
 constexpr std::string_view kMacrosMarker = "[MACROS]";
@@ -54,8 +53,7 @@ class LineReader {
 
     LineRead next() {
         m_buffer.fill('\0');
-        if (std::fgets(m_buffer.data(), static_cast<int>(kProbeLinePiece + 1), m_file) ==
-            nullptr) {
+        if (std::fgets(m_buffer.data(), static_cast<int>(kProbeLinePiece + 1), m_file) == nullptr) {
             return std::ferror(m_file) ? LineRead::failed : LineRead::end;
         }
         if (std::feof(m_file)) {

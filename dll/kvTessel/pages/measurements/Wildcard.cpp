@@ -44,7 +44,8 @@ WildcardPattern::WildcardPattern(std::string_view pattern) {
         for (std::size_t pos = 0; pos < items.size(); ++pos) {
             const std::uint64_t bit = std::uint64_t{1} << (pos % 64);
             for (unsigned b = 0; b < 256; ++b) {
-                if (items[pos].any || upper(static_cast<unsigned char>(b)) == upper(items[pos].byte)) {
+                if (items[pos].any ||
+                    upper(static_cast<unsigned char>(b)) == upper(items[pos].byte)) {
                     piece.masks[b * piece.words + pos / 64] |= bit;
                 }
             }

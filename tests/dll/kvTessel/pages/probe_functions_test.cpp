@@ -106,7 +106,9 @@ const FileCase kFiles[] = {
      {},
      {"G|<1>|G(1) = 1", "|-|}"}},
     {"a header that ends the file without a line feed is not read",
-     "[MACROS]\nOne(x) = x\nTwo(y) = y", {"One|<x>|One(x) = x"}, {}},
+     "[MACROS]\nOne(x) = x\nTwo(y) = y",
+     {"One|<x>|One(x) = x"},
+     {}},
     {"a marker without a line feed finds nothing", "[MACROS]", {}, {}},
     {"markers compare with case and over their length",
      "[macros]\nA(x)\n[MACROS] trailing\nB(x)\n",
@@ -116,8 +118,10 @@ const FileCase kFiles[] = {
      "[MACROS]\nA(x)\n[MACROS]\nB(x)\n",
      {"A|<x>|A(x)"},
      {}},
-    {"windows line ends", "[MACROS]\r\nA(x) = x\r\n\r\nB(y)\r\n",
-     {"A|<x>|A(x) = x", "B|<y>|B(y)"}, {}},
+    {"windows line ends",
+     "[MACROS]\r\nA(x) = x\r\n\r\nB(y)\r\n",
+     {"A|<x>|A(x) = x", "B|<y>|B(y)"},
+     {}},
     {"a long line is read in pieces of 1022 characters",
      "[MACROS]\nL(" + kLong + "\n",
      {"L|-|L(" + kLong.substr(0, 1020), "|-|xx"},
@@ -126,8 +130,7 @@ const FileCase kFiles[] = {
      "[MACROS]\n" + kLong + "\nA(x)\n",
      {"|-|" + kLong, "A|<x>|A(x)"},
      {}},
-    {"a zero byte ends a line", bytes("[MACROS]\nA(x)\0junk\nB\n"),
-     {"A|<x>|A(x)", "|-|B"}, {}},
+    {"a zero byte ends a line", bytes("[MACROS]\nA(x)\0junk\nB\n"), {"A|<x>|A(x)", "|-|B"}, {}},
     {"binary", bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n[MACROS\xff\n"), {}, {}},
     {"no sections at all", "Plain(x) = x\n* comment\n", {}, {}},
 };
@@ -198,10 +201,14 @@ TEST(ProbeCatalogue, InsertionAndDisplayTexts) {
         const char* expected;
     };
     const Case cases[] = {
-        {"ABS", 1, true, "ABS( )"},     {"PWR", 2, true, "PWR( , )"},
-        {"ENVMAX", 2, true, "ENVMAX( , )"}, {"Rise", 1, false, "Rise()"},
-        {"Mix", 3, false, "Mix(,,)"},   {"Peak", 0, false, "Peak"},
-        {"", 2, false, ""},             {"+", 0, true, "+"},
+        {"ABS", 1, true, "ABS( )"},
+        {"PWR", 2, true, "PWR( , )"},
+        {"ENVMAX", 2, true, "ENVMAX( , )"},
+        {"Rise", 1, false, "Rise()"},
+        {"Mix", 3, false, "Mix(,,)"},
+        {"Peak", 0, false, "Peak"},
+        {"", 2, false, ""},
+        {"+", 0, true, "+"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InsertionText(c.name, c.arguments, c.builtin), c.expected) << c.name;
@@ -250,8 +257,7 @@ TEST_F(ProbeLoadTest, TheConfiguredFileComesFirst) {
     EXPECT_EQ(names(functions.GetGoalFunctions()), (std::vector<std::string>{"G1", "G2"}));
     // The configured file is read once per object.
     EXPECT_EQ(functions.Load("D:\\design.prb"), 0);
-    EXPECT_EQ(names(functions.GetMacros()),
-              (std::vector<std::string>{"Shared", "Own", "Own"}));
+    EXPECT_EQ(names(functions.GetMacros()), (std::vector<std::string>{"Shared", "Own", "Own"}));
 }
 
 // A configured name that opens nothing, or none at all: the design's file is not read either.
