@@ -29,6 +29,17 @@ int sortedPosition(const ListBoxState& s, std::string_view text, ULONG_PTR data)
     if (s.items.empty() || !(s.style & LBS_SORT)) {
         return count(s);
     }
+    // Items added in order land just after the one added before. When the text lies strictly
+    // between that item and the next, the search could end nowhere else, so it is not made:
+    // adding a sorted run of n strings costs n comparisons, not n binary searches.
+    if (hasStrings(s) && s.inOrder && s.insertHint <= count(s)) {
+        const int hint = s.insertHint;
+        if ((hint == 0 || compareNoCase(s.items[static_cast<size_t>(hint - 1)].text, text) < 0) &&
+            (hint == count(s) ||
+             compareNoCase(text, s.items[static_cast<size_t>(hint)].text) < 0)) {
+            return hint;
+        }
+    }
     int low = 0;
     int high = count(s) - 1;
     while (low <= high) {
@@ -69,7 +80,8 @@ LRESULT insertItem(ListBoxState& s, int index, LPARAM lParam) {
         }
     }
     auto at = static_cast<size_t>(index);
-    s.items.insert(s.items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
+    s.items.insert(at, std::move(item));
+    s.insertHint = index + 1;
     if (!isMultiSelect(s) && s.selected >= index) {
         ++s.selected;
     }
@@ -98,7 +110,7 @@ LRESULT deleteString(const StatePtr& sp, WPARAM wParam) {
     if (!IsWindow(s.self) || !validIndex(s, index)) {
         return LB_ERR;
     }
-    s.items.erase(s.items.begin() + index);
+    s.items.erase(static_cast<size_t>(index));
     if (!isMultiSelect(s)) {
         if (s.selected == index) {
             s.selected = -1;
@@ -121,8 +133,9 @@ LRESULT deleteString(const StatePtr& sp, WPARAM wParam) {
 
 void resetContent(const StatePtr& sp) {
     ListBoxState& s = *sp;
-    std::vector<ListItem> old;
-    old.swap(s.items);
+    std::vector<ListItem> old = s.items.takeAll();
+    s.inOrder = true;
+    s.insertHint = 0;
     s.selected = -1;
     s.anchor = -1;
     s.caret = 0;
@@ -245,8 +258,11 @@ LRESULT getSelCount(const ListBoxState& s) {
     if (!isMultiSelect(s)) {
         return LB_ERR;
     }
-    return std::count_if(s.items.begin(), s.items.end(),
-                         [](const ListItem& item) { return item.selected; });
+    LRESULT n = 0;
+    for (int i = 0; i < count(s); ++i) {
+        n += s.items[static_cast<size_t>(i)].selected ? 1 : 0;
+    }
+    return n;
 }
 
 LRESULT getSelItems(const ListBoxState& s, WPARAM max, LPARAM lParam) {
@@ -446,6 +462,7 @@ LRESULT listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case LB_ADDSTRING:
             return addString(s, lParam);
         case LB_INSERTSTRING:
+            s.inOrder = s.inOrder && !(s.style & LBS_SORT);
             return insertItem(s, static_cast<int>(wParam), lParam);
         case LB_DELETESTRING:
             return deleteString(sp, wParam);
@@ -533,8 +550,11 @@ LRESULT listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case LB_GETHORIZONTALEXTENT:
             return s.horizontalExtent;
         case LB_SETCOLUMNWIDTH:
-        case LB_INITSTORAGE:
             return LB_OKAY;
+        case LB_INITSTORAGE:
+            // Room for wParam more items; Windows answers the items it now has room for.
+            s.items.reserve(s.items.size() + wParam);
+            return static_cast<LRESULT>(s.items.size() + wParam);
         case LB_SETTABSTOPS:
             return TRUE;
         case LB_SETLOCALE: {

@@ -5,59 +5,16 @@
 #include <cstring>
 
 #include "internal/listbox.h"
+#include "internal/lstrcmp.h"
 #include "kvwin32/winuser_draw.h"
 
 namespace kvwin32::internal::listbox {
 
 // ---- Comparing strings ------------------------------------------------------------------------
 
-// The order of a character in Windows' case-insensitive string sort: punctuation and symbols
-// before digits, digits before letters, letters without case.
-int sortWeight(unsigned char c) {
-    if (std::isalpha(c)) {
-        return 0x300 + std::tolower(c);
-    }
-    if (std::isdigit(c)) {
-        return 0x200 + c;
-    }
-    return 0x100 + c;
-}
-
-// Windows sorts list boxes with a word sort: hyphens and apostrophes count only when the
-// strings are otherwise equal ("co-op" sorts with "coop").
-bool ignoredInWordSort(unsigned char c) {
-    return c == '-' || c == '\'';
-}
-
-int compareWeights(std::string_view a, std::string_view b, bool skipWordMarks) {
-    size_t i = 0;
-    size_t j = 0;
-    while (true) {
-        if (skipWordMarks) {
-            while (i < a.size() && ignoredInWordSort(static_cast<unsigned char>(a[i]))) {
-                ++i;
-            }
-            while (j < b.size() && ignoredInWordSort(static_cast<unsigned char>(b[j]))) {
-                ++j;
-            }
-        }
-        if (i == a.size() || j == b.size()) {
-            return (i == a.size() ? 0 : 1) - (j == b.size() ? 0 : 1);
-        }
-        int wa = sortWeight(static_cast<unsigned char>(a[i]));
-        int wb = sortWeight(static_cast<unsigned char>(b[j]));
-        if (wa != wb) {
-            return wa < wb ? -1 : 1;
-        }
-        ++i;
-        ++j;
-    }
-}
-
 // lstrcmpi's answer: <0, 0 or >0; strings equal but for letter case compare equal.
 int compareNoCase(std::string_view a, std::string_view b) {
-    int primary = compareWeights(a, b, true);
-    return primary != 0 ? primary : compareWeights(a, b, false);
+    return compareStringNoCase(a, b);
 }
 
 // Prefix match without letter case, as LB_FINDSTRING compares.

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "internal/gap_vector.h"
 #include "internal/control.h"
 #include "kvwin32/styles.h"
 #include "kvwin32/winuser.h"
@@ -48,7 +49,9 @@ struct ListBoxState : ControlState {
     HWND self = nullptr;                  // the list box
     HWND combo = nullptr;                 // the combo box a "ComboLBox" works for, or null
     DWORD style = 0;                      // LBS_* bits as created (owner-draw variants reconciled)
-    std::vector<ListItem> items;          // the items in display order
+    GapVector<ListItem> items;            // the items in display order
+    int insertHint = 0;                   // just after the item inserted last
+    bool inOrder = true;                  // LB_INSERTSTRING has put nothing into a sorted list
     int selected = -1;                    // single selection: the selected item, -1 for none
     int caret = 0;                        // the item with the focus rectangle
     int anchor = -1;                      // where an extended (Shift) selection range starts

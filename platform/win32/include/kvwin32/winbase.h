@@ -10,6 +10,9 @@ extern "C" {
 // Last error of the calling thread, as each service leaves it.
 DWORD GetLastError();
 void SetLastError(DWORD code);
+// Compares two strings without letter case, in the word-sort order sorted list boxes keep:
+// <0, 0 or >0.
+int lstrcmpiA(LPCSTR a, LPCSTR b);
 // The calling thread's id (the window system keys its message queues by it).
 DWORD GetCurrentThreadId();
 

@@ -2,6 +2,7 @@
 // notifications each user action sends (and that programmatic calls do not), single,
 // multiple and extended selection, owner drawing, item rectangles, hit tests and scrolling.
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,6 +13,9 @@
 #include "MsgSequence.h"
 #include "WindowFixture.h"
 #include "kvwin32/styles.h"
+#include "kvwin32/winbase.h"
+#include "kvwin32/winerror.h"
+#include "kvwin32/winnls.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
 
@@ -146,12 +150,101 @@ TEST_F(ListBoxTest, SortedInsertionFollowsWindowsOrder) {
         // Hyphens count only between otherwise equal strings (a word sort).
         {"word sort", {"cop", "co-op", "coo"}, {"coo", "co-op", "cop"}},
         {"prefix first", {"abc", "ab", "a"}, {"a", "ab", "abc"}},
+        // Sorted runs landing before, between and after what is there.
+        {"runs",
+         {"V(a)", "V(b)", "V(c)", "I(a)", "I(b)", "W(a)", "W(b)", "I(c)", "V(bb)", "A"},
+         {"A", "I(a)", "I(b)", "I(c)", "V(a)", "V(b)", "V(bb)", "V(c)", "W(a)", "W(b)"}},
+        {"runs with twins", {"a", "b", "b", "B", "c", "a"}, {"a", "a", "B", "b", "b", "c"}},
     };
     for (const auto& c : cases) {
         HWND list = makeList(LBS_SORT, c.added);
         EXPECT_EQ(contents(list), c.expected) << c.name;
         DestroyWindow(list);
     }
+}
+
+// A run removed from one place and added again, as a filtered list drops and relists one kind
+// of its items; then an item put out of order by LB_INSERTSTRING: LB_ADDSTRING goes on
+// searching as Windows does, whatever the order it meets.
+TEST_F(ListBoxTest, RunsRemovedAndAddedAgainKeepTheOrder) {
+    std::vector<std::string> added;
+    for (const char kind : {'V', 'I', 'W'}) {
+        for (int i = 0; i < 300; ++i) {
+            added.push_back(std::string(1, kind) + "(n" + std::to_string(i) + ")");
+        }
+    }
+    HWND list = makeList(LBS_SORT, added);
+    std::vector<std::string> expected = contents(list);
+    ASSERT_EQ(expected.size(), 900u);
+    EXPECT_TRUE(std::is_sorted(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    }));
+    const auto first =
+        SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("I"));
+    ASSERT_EQ(first, 0);
+    for (int i = 0; i < 300; ++i) {
+        SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(first), 0);
+    }
+    EXPECT_EQ(contents(list), std::vector<std::string>(expected.begin() + 300, expected.end()));
+    for (int i = 299; i >= 0; --i) {
+        const std::string name = "I(n" + std::to_string(i) + ")";
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    EXPECT_EQ(contents(list), expected);
+    DestroyWindow(list);
+
+    HWND disordered = makeList(LBS_SORT, {});
+    SendMessageA(disordered, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("a"));
+    SendMessageA(disordered, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("z"));
+    EXPECT_EQ(SendMessageA(disordered, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b")), 0);
+    DestroyWindow(disordered);
+}
+
+TEST(LstrcmpiTest, OrderTable) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"abc", "ABC", 0},
+        {"a", "b", -1},
+        {"B", "a", 1},
+        {"_", "1", -1},
+        {"9", "a", -1},
+        {"co-op", "cop", -1},
+        {"cop", "co-op", 1},
+        {"V(X1.N0001)", "V(X1.N0002)", -1},
+        {"V(X1.N0001)", "v(x1.n0001)", 0},
+        {"", "a", -1},
+        {nullptr, "", -1},
+        {nullptr, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        const int r = lstrcmpiA(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << (c.a ? c.a : "null") << " " << (c.b ? c.b : "null");
+        if (c.a == nullptr || c.b == nullptr) {
+            continue;
+        }
+        // CompareStringA and the sort keys of LCMapStringA order the same way.
+        EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, c.a, -1, c.b, -1),
+                  CSTR_EQUAL + c.sign)
+            << c.a << " " << c.b;
+        char keyA[64] = {};
+        char keyB[64] = {};
+        const int sizeA = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, c.a,
+                                       -1, keyA, sizeof keyA);
+        const int sizeB = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, c.b,
+                                       -1, keyB, sizeof keyB);
+        ASSERT_GT(sizeA, 0);
+        ASSERT_EQ(LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, c.a, -1, nullptr, 0), sizeA);
+        const int m = std::memcmp(keyA, keyB, static_cast<std::size_t>(std::min(sizeA, sizeB)));
+        EXPECT_EQ((m > 0) - (m < 0), c.sign) << c.a << " " << c.b;
+    }
+    char small[4];
+    EXPECT_EQ(LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, "abcd", -1, small, sizeof small), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, 0, "a", -1, "b", -1), 0);
 }
 
 TEST_F(ListBoxTest, AddStringAnswersIndexAndInsertStringNeverSorts) {
