@@ -12,13 +12,14 @@
 namespace {
 
 const char* const kPatterns[] = {
-    "A*",                                // the everyday prefix filter
-    "*a*a*a*a*b",                        // ends at once: no b at the end
-    "a*a*a*a*b*a",                       // stars before a letter that never comes
-    "a*a*a*a*a*a*a*a*a*a*a*a*a*a*b*a",   // more of them
-    "?*?a?*?a?*?a?*?a?*b*?",             // question marks between the stars
+    "A*",                               // the everyday prefix filter
+    "*a*a*a*a*b",                       // ends at once: no b at the end
+    "a*a*a*a*b*a",                      // stars before a letter that never comes
+    "a*a*a*a*a*a*a*a*a*a*a*a*a*a*b*a",  // more of them
+    "?*?a?*?a?*?a?*?a?*b*?",            // question marks between the stars
     "a*aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab*a",  // a piece that almost matches
-    "a*aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab*a",  // two words
+    "a*aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab*a",  // two
+                                                                                           // words
 };
 
 void BM_WildcardAdversarial(benchmark::State& state) {

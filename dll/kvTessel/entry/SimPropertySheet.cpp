@@ -16,7 +16,7 @@ CSimPropertySheet::CSimPropertySheet(SimProfile* profile, CWnd* parent, int prof
       m_probeWindowPage(profile),
       m_generalPage(profile),
       m_optionsPage(profile),
-      m_measurementPage(profile),
+      m_measurementPage(profile, &m_analysisPage),
       m_pProfile(profile) {
     AddPage(&m_generalPage);
     AddPage(&m_analysisPage);
