@@ -46,7 +46,9 @@ const MeasurementSettings& design(bool mixed) {
             const char kind = quarter < 2 ? 'V' : (quarter == 2 ? 'I' : 'W');
             OutputVariable v;
             v.name = variableName(kind, static_cast<std::uint32_t>(i) * 7919u + (state % 7));
-            (kind == 'V' ? d.voltageVars : kind == 'I' ? d.currentVars : d.powerVars)
+            (kind == 'V'   ? d.voltageVars
+             : kind == 'I' ? d.currentVars
+                           : d.powerVars)
                 .push_back(std::move(v));
         }
     }
@@ -64,8 +66,8 @@ std::vector<std::string> allNames(const MeasurementSettings& d) {
 }
 
 HWND sortedList() {
-    return CreateWindowExA(0, WC_LISTBOXA, "", WS_POPUP | LBS_SORT | LBS_NOTIFY | WS_VSCROLL, 0,
-                           0, 200, 300, nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExA(0, WC_LISTBOXA, "", WS_POPUP | LBS_SORT | LBS_NOTIFY | WS_VSCROLL, 0, 0,
+                           200, 300, nullptr, nullptr, nullptr, nullptr);
 }
 
 void BM_SortNames(benchmark::State& state) {

@@ -60,7 +60,11 @@ class GapVector {
 
     void moveGap(std::size_t at) {
         const auto base = m_slots.begin();
-        if (at < m_gapStart) {
+        if (m_gapStart == m_gapEnd) {
+            // No gap: nothing moves (an element moved onto itself would lose its value).
+            m_gapStart = at;
+            m_gapEnd = at;
+        } else if (at < m_gapStart) {
             std::move_backward(base + static_cast<std::ptrdiff_t>(at),
                                base + static_cast<std::ptrdiff_t>(m_gapStart),
                                base + static_cast<std::ptrdiff_t>(m_gapEnd));
@@ -87,7 +91,7 @@ class GapVector {
         m_slots.swap(bigger);
     }
 
-    std::vector<T> m_slots;     // the elements, with the gap's slots empty
+    std::vector<T> m_slots;      // the elements, with the gap's slots empty
     std::size_t m_gapStart = 0;  // first slot of the gap
     std::size_t m_gapEnd = 0;    // first slot after the gap
 };

@@ -30,7 +30,8 @@ constexpr int sortWeight(unsigned char c) {
 constexpr std::array<short, 256> kWeights = [] {
     std::array<short, 256> weights{};
     for (int c = 0; c < 256; ++c) {
-        weights[static_cast<std::size_t>(c)] = static_cast<short>(sortWeight(static_cast<unsigned char>(c)));
+        weights[static_cast<std::size_t>(c)] =
+            static_cast<short>(sortWeight(static_cast<unsigned char>(c)));
     }
     return weights;
 }();
@@ -45,7 +46,8 @@ int compareWeights(std::string_view a, std::string_view b, bool skipWordMarks) {
     // Equal bytes weigh the same and are skipped the same way, so the comparison can begin
     // where the bytes first differ (names in a list often share long beginnings).
     const auto common = static_cast<std::size_t>(
-        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(std::min(a.size(), b.size())),
+        std::mismatch(a.begin(),
+                      a.begin() + static_cast<std::ptrdiff_t>(std::min(a.size(), b.size())),
                       b.begin())
             .first -
         a.begin());
@@ -139,10 +141,10 @@ extern "C" int CompareStringA(LCID, DWORD flags, LPCSTR a, int countA, LPCSTR b,
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const std::string_view first = countA < 0 ? std::string_view(a)
-                                              : std::string_view(a, static_cast<std::size_t>(countA));
-    const std::string_view second = countB < 0 ? std::string_view(b)
-                                               : std::string_view(b, static_cast<std::size_t>(countB));
+    const std::string_view first =
+        countA < 0 ? std::string_view(a) : std::string_view(a, static_cast<std::size_t>(countA));
+    const std::string_view second =
+        countB < 0 ? std::string_view(b) : std::string_view(b, static_cast<std::size_t>(countB));
     const int order = kvwin32::internal::compareStringNoCase(first, second);
     return order < 0 ? CSTR_LESS_THAN : order == 0 ? CSTR_EQUAL : CSTR_GREATER_THAN;
 }
@@ -153,7 +155,8 @@ extern "C" int LCMapStringA(LCID, DWORD flags, LPCSTR source, int sourceCount, L
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;
     }
-    if (source == nullptr || destinationSize < 0 || (destinationSize > 0 && destination == nullptr)) {
+    if (source == nullptr || destinationSize < 0 ||
+        (destinationSize > 0 && destination == nullptr)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

@@ -33,8 +33,7 @@ struct FilterChoice {
 // (letter case ignored) as the last one changes nothing while the list shows something; a text
 // without "*" or "?" is no filter and reverts to the last one (an empty last filter counts as
 // "*").
-FilterChoice ChooseFilter(std::string_view editText, std::string_view lastFilter,
-                          bool listIsEmpty);
+FilterChoice ChooseFilter(std::string_view editText, std::string_view lastFilter, bool listIsEmpty);
 
 // Sets the listed byte of every variable: all of them for "*", else those whose name matches.
 void MarkListed(MeasurementSettings& settings, std::string_view filter);

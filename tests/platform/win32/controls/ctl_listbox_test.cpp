@@ -193,6 +193,16 @@ TEST_F(ListBoxTest, RunsRemovedAndAddedAgainKeepTheOrder) {
     EXPECT_EQ(contents(list), expected);
     DestroyWindow(list);
 
+    // A list without room to spare: the removal moves nothing onto itself.
+    HWND full = makeList(LBS_SORT, {});
+    SendMessageA(full, LB_INITSTORAGE, 3, 0);
+    for (const char* item : {"b", "a", "c"}) {
+        SendMessageA(full, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendMessageA(full, LB_DELETESTRING, 0, 0);
+    EXPECT_EQ(contents(full), (std::vector<std::string>{"b", "c"}));
+    DestroyWindow(full);
+
     HWND disordered = makeList(LBS_SORT, {});
     SendMessageA(disordered, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("a"));
     SendMessageA(disordered, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("z"));
