@@ -10,7 +10,9 @@
 
 #include "GoldenImage.h"
 #include "SheetFixture.h"
+#include "entry/SimPropertySheet.h"
 #include "kvTessel/CheckPoint.h"
+#include "kvTessel/MeasurementSettings.h"
 #include "kvwin32/render.h"
 #include "kvwin32/robot.h"
 
@@ -55,9 +57,33 @@ class SheetGolden : public kvtest::SheetFixture, public ::testing::WithParamInte
     SimProfile& profile() { return m_profile; }
     kvtest::TempDir& dir() { return m_dir; }
     using SheetFixture::click;
+    using SheetFixture::pump;
     using SheetFixture::select;
     using SheetFixture::type;
+    CSimPropertySheet* sheet() { return m_sheet; }
 };
+
+// The Measurements page, which the sheet builds without a tab: added to the open sheet and
+// made active, on a design with variables of the three kinds.
+void withMeasurements(SheetGolden& t) {
+    static MeasurementSettings measurements;
+    measurements = MeasurementSettings();
+    for (const char* name : {"V(out)", "V(in)", "V(X_U1.inv)", "V(bias)"}) {
+        measurements.voltageVars.push_back({name, 0});
+    }
+    for (const char* name : {"I(R1)", "I(V1)", "I(X_U1.Q3)"}) {
+        measurements.currentVars.push_back({name, 0});
+    }
+    measurements.powerVars.push_back({"W(R1)", 0});
+    measurements.measureList = {MeasData("Max(V(out))", true, 0)};
+    t.profile().measurements = &measurements;
+}
+
+void showMeasurements(SheetGolden& t) {
+    t.sheet()->AddPage(&t.sheet()->m_measurementPage);
+    ASSERT_TRUE(t.sheet()->SetActivePage(&t.sheet()->m_measurementPage));
+    t.pump();
+}
 
 // The Analysis page with one analysis type chosen and one of its options shown.
 std::function<void(SheetGolden&)> showOption(const char* type, const char* option) {
@@ -163,6 +189,7 @@ const GoldenCase kCases[] = {
      [](SheetGolden& t) { t.select("Category:", "Output file"); }},
     {"sheet_data_collection", "Data Collection ", nullptr},
     {"sheet_probe_window", "Vavir Window", nullptr},
+    {"sheet_measurements", "", withMeasurements, showMeasurements},
     {"analysis_monte_carlo", "Analysis ", nullptr,
      showOption("Time Domain (Transient)", "Monte Carlo/Worst Case")},
     {"analysis_worst_case", "Analysis ", nullptr,

@@ -92,9 +92,9 @@ TEST_F(MeasurementPageTest, OpensWithEveryKindListedAndTheGoalFunctions) {
     EXPECT_TRUE(checked(kPower));
     EXPECT_TRUE(checked("&Display measurements after simulation"));
     EXPECT_EQ(kvwin32::Robot::selectedText(byId(kCategory)), "Goal Functions");
-    EXPECT_EQ(kvwin32::Robot::items(byId(kCategory)),
-              (std::vector<std::string>{"Analog Operators and Functions", "Macros",
-                                        "Goal Functions"}));
+    EXPECT_EQ(
+        kvwin32::Robot::items(byId(kCategory)),
+        (std::vector<std::string>{"Analog Operators and Functions", "Macros", "Goal Functions"}));
     // Opening changes nothing: Apply stays off and the listed bytes follow "*".
     EXPECT_FALSE(enabled("&Apply"));
     for (const auto* list : {&m_settings.voltageVars, &m_settings.currentVars}) {
@@ -137,14 +137,14 @@ TEST_F(MeasurementPageTest, AFilterWithoutWildcardsRevertsToThePreviousOne) {
 TEST_F(MeasurementPageTest, KindsAreRemovedAndListedAgainUnderTheFilter) {
     openPage();
     click(kCurrents);
-    EXPECT_EQ(listed(), (std::vector<std::string>{"V(bias)", "V(in)", "V(out)", "V1(x)",
-                                                  "W(Q1)", "W(R1)"}));
+    EXPECT_EQ(listed(),
+              (std::vector<std::string>{"V(bias)", "V(in)", "V(out)", "V1(x)", "W(Q1)", "W(R1)"}));
     EXPECT_EQ(label(kCount), "6 items");
     enterFilter("*1*");
     EXPECT_EQ(listed(), (std::vector<std::string>{"V1(x)", "W(Q1)", "W(R1)"}));
     click(kCurrents);
-    EXPECT_EQ(listed(), (std::vector<std::string>{"I(Q1:c)", "I(R1)", "I(V1)", "V1(x)", "W(Q1)",
-                                                  "W(R1)"}));
+    EXPECT_EQ(listed(),
+              (std::vector<std::string>{"I(Q1:c)", "I(R1)", "I(V1)", "V1(x)", "W(Q1)", "W(R1)"}));
     click(kVoltages);
     click(kPower);
     EXPECT_EQ(listed(), (std::vector<std::string>{"I(Q1:c)", "I(R1)", "I(V1)"}));
