@@ -5,6 +5,7 @@
 #include <afxdd_.h>
 
 #include <cstdio>
+#include <vector>
 #include <string>
 
 #include "MessageText.h"
@@ -83,6 +84,8 @@ BOOL CMeasurementPage::OnInitDialog() {
     m_changed = 0;
     CSettingsPage::OnInitDialog();
     detectDomain();
+    m_grid.SubclassDlgItem(IDC_MEASUREMENT_GRID, this);
+    m_grid.InitializeGrid();
     UpdateData(FALSE);
     if (const MeasurementSettings* stored = settings()) {
         m_measurements = stored->measureList;
@@ -356,24 +359,78 @@ void CMeasurementPage::OnCategorySelEndOk() {
 
 // ---- The grid -------------------------------------------------------------------------------
 
-void CMeasurementPage::fillGrid() {}
+// Flags of the grid's current cell moves: scroll it into view, repaint at once.
+constexpr UINT kMoveFlags = 0x0A;
 
-void CMeasurementPage::collectGrid() {}
+void CMeasurementPage::fillGrid() {
+    if (m_grid.GetSafeHwnd() == nullptr) {
+        return;
+    }
+    m_grid.SetupGrid(0);
+    m_grid.ApplyGridParams();
+    for (const MeasData& m : m_measurements) {
+        if (m.getDomain() != m_domain) {
+            continue;
+        }
+        const ROWCOL row = m_grid.GetRowCount();  // the new-measurement row
+        if (!m_grid.InsertMeasurementRow(row)) {
+            break;
+        }
+        m_grid.SetValueRange(CGXRange(row, static_cast<ROWCOL>(m_checkColumn)),
+                             m.isEnabled() ? "1" : "0");
+        m_grid.SetValueRange(CGXRange(row, static_cast<ROWCOL>(m_expressionColumn)),
+                             m.getExpression().c_str());
+    }
+    m_grid.SetCurrentCell(0, 0, kMoveFlags);
+}
 
-void CMeasurementPage::dropEmptiedRow() {}
+void CMeasurementPage::collectGrid() {
+    if (m_grid.GetSafeHwnd() == nullptr || !m_grid.IsModified()) {
+        return;
+    }
+    // The other analyses' measurements keep their places; this one's move to the end.
+    std::erase_if(m_measurements, [this](const MeasData& m) { return m.getDomain() == m_domain; });
+    ROWCOL row = 0;
+    ROWCOL col = 0;
+    if (m_grid.GetCurrentCell(row, col)) {
+        m_grid.TransferCurrentCell();
+    }
+    for (ROWCOL r = 1; r < m_grid.GetRowCount(); ++r) {
+        const CString& enabled = m_grid.GetValueRowCol(r, static_cast<ROWCOL>(m_checkColumn));
+        const CString& expression =
+            m_grid.GetValueRowCol(r, static_cast<ROWCOL>(m_expressionColumn));
+        m_measurements.emplace_back(expression.GetString(), enabled == "1",
+                                    static_cast<char>(m_domain));
+    }
+    m_grid.SetModified(FALSE);
+    m_changed = 1;
+}
+
+void CMeasurementPage::dropEmptiedRow() {
+    ROWCOL row = 0;
+    ROWCOL col = 0;
+    if (m_grid.GetSafeHwnd() == nullptr || !m_grid.GetCurrentCell(row, col) || row == 0) {
+        return;
+    }
+    if (m_grid.RemoveRowIfEmpty(row)) {
+        m_grid.SetCurrentCell(row, 1, kMoveFlags);
+    }
+}
 
 bool CMeasurementPage::gridEditing() const {
-    return false;
+    return m_grid.GetSafeHwnd() != nullptr && m_grid.IsEditing();
 }
 
 bool CMeasurementPage::gridModified() const {
-    return false;
+    return m_grid.GetSafeHwnd() != nullptr && m_grid.IsModified();
 }
 
-void CMeasurementPage::clearGridModified() {}
+void CMeasurementPage::clearGridModified() {
+    m_grid.SetModified(FALSE);
+}
 
 void CMeasurementPage::insertIntoExpression(const CString& text) {
-    (void)text;
+    m_grid.InsertTextAtCaret(text);
 }
 
 // ---- Activation and writing back ------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include "ProbeFunctions.h"
 #include "VariableListing.h"
+#include "controls/MeasurementGrid.h"
 #include "pages/common/SettingsPage.h"
 #include "vnt/MeasData.h"
 
@@ -42,7 +43,8 @@ class CMeasurementPage : public CSettingsPage {
     CEdit m_filterEdit;
     CListBox m_variableList;
 
-    CString m_filter;  // the filter edit's text
+    CMeasurementGrid m_grid;  // the measurements of the current analysis
+    CString m_filter;         // the filter edit's text
     int m_showCurrents = 1;
     int m_showVoltages = 1;
     int m_showPower = 1;

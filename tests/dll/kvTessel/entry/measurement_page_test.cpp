@@ -18,6 +18,7 @@ namespace {
 using kvtest::SheetFixture;
 
 // Control ids of the page's template.
+constexpr int kGrid = 2000;
 constexpr int kFilter = 2002;
 constexpr int kVariables = 2003;
 constexpr int kCategory = 2007;
@@ -63,6 +64,29 @@ class MeasurementPageTest : public SheetFixture {
     void category(const std::string& name) {
         EXPECT_TRUE(m_robot.select(byId(kCategory), kvwin32::ItemQuery::named(name)).ok());
         pump();
+    }
+    HWND grid() { return byId(kGrid); }
+    // The expressions the grid shows (the new-measurement row left out).
+    std::vector<std::string> expressions() {
+        std::vector<std::string> out;
+        const auto first = kvwin32::Robot::gridCell(grid(), 1, 2);
+        EXPECT_TRUE(first.has_value());
+        for (int r = 1; first && r < first->rows; ++r) {
+            out.push_back(kvwin32::Robot::gridCell(grid(), r, 2)->text);
+        }
+        return out;
+    }
+    // Chooses an analysis on the Analysis page, then comes back to this page.
+    void chooseAnalysis(const std::string& type) {
+        clickTab("Analysis ");
+        select("Analysis type:", type);
+        ASSERT_TRUE(m_sheet->SetActivePage(&m_sheet->m_measurementPage));
+        pump();
+    }
+    // Starts editing a row's expression with two clicks, as a person does.
+    void editExpression(int row) {
+        ASSERT_TRUE(m_robot.clickCell(grid(), row, 2).ok());
+        ASSERT_TRUE(m_robot.clickCell(grid(), row, 2).ok());
     }
     std::vector<std::string> listed() { return kvwin32::Robot::items(byId(kVariables)); }
     std::string label(int id) { return kvwin32::Robot::text(byId(id)); }
@@ -234,6 +258,61 @@ TEST_F(MeasurementPageTest, TheCatalogueReadsTheConfiguredAndTheDesignFiles) {
     ASSERT_EQ(page.m_macros.size(), 2u);
     EXPECT_EQ(page.m_macros[0].name, "Mix(,,)");
     EXPECT_EQ(page.m_goalFunctions[1].name, "Peak()");
+}
+
+TEST_F(MeasurementPageTest, EachAnalysisShowsItsOwnMeasurementsAndOkStoresThemAll) {
+    openPage();
+    EXPECT_EQ(expressions(), (std::vector<std::string>{"Max(V(out))", "Risetime(V(in))"}));
+    chooseAnalysis("AC Sweep/Noise");
+    EXPECT_EQ(expressions(), (std::vector<std::string>{"Bandwidth(V(out),3)"}));
+    // A new AC measurement typed into the new-measurement row.
+    ASSERT_TRUE(m_robot.clickCell(grid(), 2, 2).ok());
+    ASSERT_TRUE(m_robot.typeKeys(grid(), "Gain(V(out))").ok());
+    ASSERT_TRUE(m_robot.key(GetFocus(), VK_RETURN).ok());
+    pump();
+    EXPECT_EQ(expressions(), (std::vector<std::string>{"Bandwidth(V(out),3)", "Gain(V(out))"}));
+    EXPECT_TRUE(enabled("&Apply"));
+    chooseAnalysis("Time Domain (Transient)");
+    EXPECT_EQ(expressions(), (std::vector<std::string>{"Max(V(out))", "Risetime(V(in))"}));
+    chooseAnalysis("AC Sweep/Noise");
+    EXPECT_EQ(expressions(), (std::vector<std::string>{"Bandwidth(V(out),3)", "Gain(V(out))"}));
+    click("OK");
+    // The edited analysis's measurements go to the end; the others keep their places.
+    EXPECT_EQ(m_settings.measureList,
+              (std::vector<MeasData>{
+                  MeasData("Max(V(out))", true, 0), MeasData("Risetime(V(in))", true, 0),
+                  MeasData("Bandwidth(V(out),3)", false, 2), MeasData("Gain(V(out))", true, 2)}));
+    EXPECT_EQ(m_settings.changed, 1);
+}
+
+TEST_F(MeasurementPageTest, AGridWhoseExpressionsAreAllEmptiedStoresNoneOfItsAnalysis) {
+    openPage();
+    for (int i = 0; i < 2; ++i) {
+        editExpression(1);
+        ASSERT_TRUE(m_robot.type(GetFocus(), "").ok());
+        ASSERT_TRUE(m_robot.clickCell(grid(), 2, 2).ok());
+        pump();
+    }
+    EXPECT_TRUE(expressions().empty());
+    click("OK");
+    EXPECT_EQ(m_settings.measureList,
+              (std::vector<MeasData>{MeasData("Bandwidth(V(out),3)", false, 2)}));
+}
+
+// While an expression is edited, a variable picked in the list goes in at its caret.
+TEST_F(MeasurementPageTest, APickedVariableGoesIntoTheExpressionBeingEdited) {
+    openPage();
+    editExpression(1);
+    ASSERT_TRUE(m_robot.type(GetFocus(), "MAX()").ok());
+    SendMessageA(GetFocus(), EM_SETSEL, 4, 4);
+    // The pick: the list takes the focus and the click, the button's release comes through
+    // the message queue.
+    const HWND list = byId(kVariables);
+    SetFocus(list);
+    SendMessageA(list, LB_SETCURSEL, 5, 0);  // V(out)
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    pump();
+    EXPECT_EQ(kvwin32::Robot::gridCell(grid(), 1, 2)->text, "MAX(V(out))");
 }
 
 }  // namespace
