@@ -2,6 +2,7 @@
 #include "PathUtil.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -31,8 +32,9 @@ constexpr std::array<CharClass, 256> kCharClass = [] {
 }();
 
 // cleanSeparators as a machine whose state is what the text written so far ends with. Blanks
-// are not written when met but counted, and written when a character follows that keeps them;
-// a separator, a ":" or the end takes them back by forgetting the count.
+// are counted, each written tentatively in its place after the text; a character that keeps
+// them writes itself after them and takes them into the length, a separator, a ":" or the end
+// takes them back by forgetting the count.
 enum SeparatorState : unsigned {
     kNothing,         // nothing written yet
     kFirstSeparator,  // just one "\\" (a second may follow: a UNC path's leading "\\")
@@ -42,79 +44,96 @@ enum SeparatorState : unsigned {
     kStateCount
 };
 
-// One step per state and byte, packed: the next state (bits 0-2), whether the byte is written
-// (bit 3), whether it counts as a blank (bit 4), whether the blanks counted so far stay counted
-// (bit 5) and whether it is text that writes them (bit 6).
-constexpr unsigned kNextState = 7;
-constexpr unsigned kWrites = 1 << 3;
-constexpr unsigned kCountsBlank = 1 << 4;
-constexpr unsigned kKeepsBlanks = 1 << 5;
+// One step per state and byte, packed in a byte: whether the byte is written (bit 0), whether
+// it counts as a blank (bit 1), whether the blanks counted so far stay counted (bit 2), the
+// next state times eight (bits 3-5, the shift that selects its step below), whether it is
+// text that writes the blanks (bit 6) and whether it is a separator written (bit 7).
+constexpr unsigned kWrites = 1 << 0;
+constexpr unsigned kCountsBlank = 1 << 1;
+constexpr unsigned kKeepsBlanks = 1 << 2;
+constexpr unsigned kNextShift = 7 << 3;
 constexpr unsigned kIsText = 1 << 6;
+constexpr unsigned kWritesSeparator = 1 << 7;
 
-constexpr std::array<unsigned char, 8 * 256> kSeparatorSteps = [] {
-    std::array<unsigned char, 8 * 256> steps{};
+// The steps of a byte for all five states in one word, the step of state s in byte s. The
+// next state is a shift and a mask away from the step before: one short chain from byte to
+// byte, with the table looked up by the byte alone, ahead of the chain.
+constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
+    std::array<std::uint64_t, 256> steps{};
     for (unsigned state = 0; state < kStateCount; ++state) {
         for (unsigned c = 0; c < 256; ++c) {
-            unsigned step = state;
+            unsigned next = state;
+            unsigned flags = 0;
             switch (kCharClass[c]) {
                 case CharClass::Plain:
-                    step = kText | kWrites | kIsText;
+                    next = kText;
+                    flags = kWrites | kIsText;
                     break;
                 case CharClass::Quote:  // quotes go
-                    step = state | kKeepsBlanks;
+                    flags = kKeepsBlanks;
                     break;
                 case CharClass::White:  // after nothing, a separator or a ":" it goes
-                    step = state | kKeepsBlanks | (state == kText ? kCountsBlank : 0);
+                    flags = kKeepsBlanks | (state == kText ? kCountsBlank : 0);
                     break;
                 case CharClass::Separator:  // only the second character may repeat one
-                    step = state == kNothing     ? kFirstSeparator | kWrites
-                           : state == kSeparator ? kSeparator
-                                                 : kSeparator | kWrites;
+                    next = state == kNothing ? kFirstSeparator : kSeparator;
+                    flags = state == kSeparator ? 0 : kWrites | kWritesSeparator;
                     break;
                 case CharClass::Colon:
-                    step = kColon | kWrites;
+                    next = kColon;
+                    flags = kWrites;
                     break;
             }
-            steps[state * 256 + c] = static_cast<unsigned char>(step);
+            steps[c] |= std::uint64_t{flags | next << 3} << (8 * state);
         }
     }
     return steps;
 }();
 
-// What is written for a byte that is: "\\" for either separator, the byte itself otherwise.
+// What is written for a byte that is: "\\" for either separator, a blank for white space,
+// the byte itself otherwise.
 constexpr std::array<char, 256> kWritten = [] {
     std::array<char, 256> written{};
-    for (unsigned c = 0; c < 256; ++c)
-        written[c] = kCharClass[c] == CharClass::Separator ? '\\' : static_cast<char>(c);
+    for (unsigned c = 0; c < 256; ++c) {
+        written[c] = kCharClass[c] == CharClass::Separator ? '\\'
+                     : kCharClass[c] == CharClass::White   ? ' '
+                                                           : static_cast<char>(c);
+    }
     return written;
 }();
 
-// cleanSeparators from path into out, which has room for path.size() + 8 characters; returns
-// the length written. Each byte takes one step from the table and the same few operations
-// whatever it is: names mix letters, blanks and separators too irregularly for the processor
-// to guess which way a test goes, and a wrong guess costs more than the step.
-std::size_t cleanSeparatorsInto(std::string_view path, char* out) {
+// cleanSeparators of size bytes from path into out, which may be path itself (nothing is
+// written beyond the byte being read); returns the length written. With Record, the position
+// of every separator written goes to separators (room for size entries) and their number to
+// separatorCount. Each byte takes the same few operations whatever it is, without a test:
+// names mix letters, blanks and separators too irregularly for the processor to guess which
+// way a test goes, and a wrong guess costs more than the step.
+template <bool Record>
+std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
+                                std::uint32_t* separators, std::size_t& separatorCount) {
     std::size_t length = 0;
     std::size_t blanks = 0;  // counted after the text written so far
-    unsigned state = kNothing;
-    for (const char byte : path) {
-        const auto c = static_cast<unsigned char>(byte);
-        const unsigned step = kSeparatorSteps[state * 256 + c];
-        const std::size_t text = (step & kIsText) != 0;
-        if (blanks > 8 && text) [[unlikely]] {
-            std::memset(out + length, ' ', blanks);
-            length += blanks;
-            blanks = 0;
+    std::size_t recorded = 0;
+    unsigned shift = kNothing * 8;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        const auto step = static_cast<unsigned>(kSeparatorSteps[c] >> shift) & 0xff;
+        shift = step & kNextShift;
+        // Where the byte goes: after the blanks counted when it may keep them (a blank goes
+        // in its own place, a quote where it is overwritten), at the end of the text
+        // otherwise. Written in every case, it counts only when the step writes.
+        const std::size_t afterBlanks = (step & (kKeepsBlanks | kIsText)) != 0;
+        const std::size_t at = length + (blanks & (0 - afterBlanks));
+        out[at] = kWritten[c];
+        if constexpr (Record) {
+            separators[recorded] = static_cast<std::uint32_t>(at);
+            recorded += step >> 7;
         }
-        // Blanks are written ahead every time; text keeps as many as were counted.
-        std::memcpy(out + length, "        ", 8);
-        const std::size_t kept = blanks & (0 - text);
-        out[length + kept] = kWritten[c];
-        length += kept + ((step & kWrites) != 0);
+        length += (at + 1 - length) & (0 - static_cast<std::size_t>(step & kWrites));
         blanks = (blanks + ((step & kCountsBlank) != 0)) &
                  (0 - static_cast<std::size_t>((step & kKeepsBlanks) != 0));
-        state = step & kNextState;
     }
+    separatorCount = recorded;
     return length;
 }
 
@@ -161,185 +180,177 @@ bool isAllDots(std::string_view s) {
     return s.find_first_not_of('.') == std::string_view::npos;
 }
 
-// A component kept by cleanDots, as its position in the path.
-struct Part {
-    std::size_t begin;
-    std::size_t size;
+// Room for the work of normalize and cleanDots on a path of `size` characters: the cleaned text
+// (with 16 characters to spare, so that a component can be copied eight bytes at a time), the
+// positions of its separators, the result (3 * size + 2 at most, n dots that cannot climb
+// giving n - 1 "..\\", with the same spare) and the starts of the components kept in it. On
+// the stack for the paths met in practice, on the heap beyond.
+struct Scratch {
+    char* text;
+    std::uint32_t* separators;
+    char* out;
+    std::uint32_t* starts;
 };
 
-// The components cleanDots keeps: on the stack for the paths met in practice, on the heap
-// beyond.
-class KeptParts {
-  public:
-    void push(Part part) {
-        if (m_count < kInline) {
-            m_inline[m_count] = part;
-        } else {
-            m_heap.push_back(part);
-        }
-        ++m_count;
-    }
-    void pop() {
-        if (m_count > kInline)
-            m_heap.pop_back();
-        --m_count;
-    }
-    std::size_t size() const { return m_count; }
-    bool empty() const { return m_count == 0; }
-    const Part& operator[](std::size_t i) const {
-        return i < kInline ? m_inline[i] : m_heap[i - kInline];
-    }
-
-  private:
-    static constexpr std::size_t kInline = 48;
-    std::array<Part, kInline> m_inline;
-    std::vector<Part> m_heap;
-    std::size_t m_count = 0;
-};
-
-// The dot rules applied to one component at [begin, begin + size) of path, against the
-// components kept so far. `floor` counts the kept components that can no longer be removed
-// (leading ".", ".." that could not climb).
-void applyDots(std::string_view path, Part part, bool leadingRelative, KeptParts& kept,
-               std::size_t& floor) {
-    const auto climb = [&](Part dots) {
-        if (kept.size() > floor) {
-            kept.pop();
-        } else {
-            kept.push(dots);
-            floor = kept.size();
-        }
-    };
-    const std::string_view text = path.substr(part.begin, part.size);
-    if (part.size >= 2 && isAllDots(text)) {
-        // n dots climb n - 1 levels, each one written ".." when it cannot climb.
-        for (std::size_t k = 0; k + 1 < part.size; ++k)
-            climb(Part{part.begin + k, 2});
+template <typename Use>
+void withScratch(std::size_t size, Use use) {
+    constexpr std::size_t kLocal = 256;
+    if (size <= kLocal) {
+        char text[kLocal + 16];
+        char out[3 * kLocal + 2 + 16];
+        std::uint32_t separators[kLocal + 1];
+        std::uint32_t starts[kLocal + 1];
+        use(Scratch{text, separators, out, starts});
         return;
     }
-    if (text == ".") {
-        if (leadingRelative) {
-            kept.push(part);
-            floor = kept.size();
-        }
-        return;
-    }
-    kept.push(part);
+    std::vector<char> chars(size + 16 + 3 * size + 2 + 16);
+    std::vector<std::uint32_t> positions(2 * (size + 1));
+    use(Scratch{chars.data(), positions.data(), chars.data() + size + 16,
+                positions.data() + size + 1});
 }
 
-// Whether a component of a path consists of dots alone ("." or ".." or more).
-bool hasDotsComponent(std::string_view path) {
-    for (std::size_t dot = path.find('.'); dot != std::string_view::npos;
-         dot = path.find('.', dot + 1)) {
-        if (dot > 0 && !isSeparator(path[dot - 1]) && path[dot - 1] != ':')
+// Copies size bytes eight at a time: both sides have eight bytes to spare past the end.
+void copyWords(char* to, const char* from, std::size_t size) {
+    for (std::size_t i = 0; i < size; i += 8)
+        std::memcpy(to + i, from + i, 8);
+}
+
+// The dot rules, in one pass over the components of text after its prefix (a drive or a UNC
+// prefix, written as it is), written into scratch.out; returns the length written. next(range)
+// gives the components in order, empty ones included, and returns false after the last. "."
+// components vanish except a leading one of a relative path; each further dot of a component
+// of dots alone removes the last component kept, or is written ".." when none can be removed
+// (then neither that ".." nor anything before it is ever removed). Kept components are
+// written as they come; the stack of their starts lets a climb take one back.
+template <typename Next>
+std::size_t writeWithoutDots(const char* text, std::size_t prefix, bool leadingSeparator,
+                             bool trailingSeparator, Next next, const Scratch& scratch) {
+    char* const out = scratch.out;
+    std::uint32_t* const starts = scratch.starts;
+    std::memcpy(out, text, prefix);
+    std::size_t at = prefix;
+    if (leadingSeparator)
+        out[at++] = '\\';
+    std::size_t count = 0;  // components kept
+    std::size_t floor = 0;  // of which the first `floor` can no longer be removed
+    const auto push = [&](const char* part, std::size_t size) {
+        starts[count] = static_cast<std::uint32_t>(at);
+        out[at] = '\\';
+        at += count > 0;
+        ++count;
+        copyWords(out + at, part, size);
+        at += size;
+    };
+    // Dots to copy from, with the bytes to spare.
+    static constexpr char kDots[8] = "..";
+    bool relativeStart = prefix == 0 && !leadingSeparator;
+    Range part;
+    while (next(part)) {
+        if (part.empty())
             continue;
-        std::size_t end = dot;
-        while (end < path.size() && path[end] == '.')
-            ++end;
-        if (end == path.size() || isSeparator(path[end]))
-            return true;
-        dot = end;
+        const bool leadingRelative = relativeStart;
+        relativeStart = false;
+        const char* const begin = text + part.begin;
+        const std::size_t size = part.size();
+        if (begin[0] == '.' && isAllDots(std::string_view(begin, size))) {
+            if (size == 1) {
+                if (leadingRelative) {
+                    push(kDots, 1);
+                    floor = count;
+                }
+                continue;
+            }
+            for (std::size_t k = 1; k < size; ++k) {
+                if (count > floor) {
+                    at = starts[--count];
+                } else {
+                    push(kDots, 2);
+                    floor = count;
+                }
+            }
+            continue;
+        }
+        push(begin, size);
     }
-    return false;
+    if (trailingSeparator && count > 0)
+        out[at++] = '\\';
+    return at;
 }
 
 }  // namespace
 
 void cleanSeparators(std::string& path) {
-    char local[512];
-    std::string large;
-    char* out = local;
-    // Room for the longest result (the path itself) and for the eight blanks written at once.
-    if (path.size() + 8 > sizeof local) {
-        large.resize(path.size() + 8);
-        out = large.data();
-    }
-    const std::size_t length = cleanSeparatorsInto(path, out);
-    path.assign(out, length);
+    // In place: the text only shrinks, each byte written no later than where it was read.
+    std::size_t unused = 0;
+    path.resize(cleanSeparatorsInto<false>(path.data(), path.size(), path.data(), nullptr, unused));
 }
 
 void cleanDots(std::string& path) {
     const std::size_t prefix = prefixLength(path);
-    const std::string_view all = path;
-    const std::string_view rest = all.substr(prefix);
+    const std::string_view rest = std::string_view(path).substr(prefix);
     const bool leadingSeparator = !rest.empty() && isSeparator(rest.front());
     const bool trailingSeparator = !rest.empty() && isSeparator(rest.back());
-
-    KeptParts kept;
-    std::size_t floor = 0;
-    bool first = true;
-    std::size_t i = prefix;
-    while (i < all.size()) {
-        while (i < all.size() && isSeparator(all[i]))
-            ++i;
-        if (i == all.size())
-            break;
-        const std::size_t begin = i;
-        while (i < all.size() && !isSeparator(all[i]))
-            ++i;
-        // A leading "." of a path without drive, UNC prefix or root keeps it relative.
-        const bool leadingRelative = first && prefix == 0 && !leadingSeparator;
-        applyDots(all, Part{begin, i - begin}, leadingRelative, kept, floor);
-        first = false;
-    }
-
-    // The result is written over the path when no part of it lands beyond where that part
-    // was read (the usual case: it only drops text); otherwise (n dots that cannot climb give
-    // n - 1 "..\\") into another buffer, three times the path's length at most.
-    const auto write = [&](char* out, bool inPlace) -> std::size_t {
-        const char* const from = all.data();
-        std::size_t at = prefix;
-        if (!inPlace)
-            std::memcpy(out, from, prefix);
-        if (leadingSeparator)
-            out[at++] = '\\';
-        for (std::size_t k = 0; k < kept.size(); ++k) {
-            if (k > 0)
-                out[at++] = '\\';
-            const Part part = kept[k];
-            if (inPlace && at + part.size > part.begin + part.size)
-                return std::string::npos;
-            if (at != part.begin || !inPlace)
-                std::memmove(out + at, from + part.begin, part.size);
-            at += part.size;
-        }
-        if (trailingSeparator && !kept.empty())
-            out[at++] = '\\';
-        return at;
-    };
-    bool fitsInPlace = true;
-    {
-        // Dry run: where each part would land.
-        std::size_t at = prefix + (leadingSeparator ? 1 : 0);
-        for (std::size_t k = 0; k < kept.size() && fitsInPlace; ++k) {
-            at += k > 0 ? 1 : 0;
-            fitsInPlace = at <= kept[k].begin;
-            at += kept[k].size;
-        }
-    }
-    if (fitsInPlace) {
-        path.resize(write(path.data(), true));
-        return;
-    }
-    const std::size_t bound = 3 * path.size() + 2;
-    char local[768];
-    if (bound <= sizeof local) {
-        // Copied back into the path's own buffer, which keeps its capacity for the next use.
-        const std::size_t n = write(local, false);
-        path.assign(local, n);
-        return;
-    }
-    std::string out(bound, '\0');
-    out.resize(write(out.data(), false));
-    path = std::move(out);
+    withScratch(path.size(), [&](const Scratch& scratch) {
+        // Copied for the bytes to spare after it.
+        std::memcpy(scratch.text, path.data(), path.size());
+        const std::size_t size = path.size();
+        std::size_t i = prefix;
+        const auto next = [&](Range& part) {
+            while (i < size && isSeparator(path[i]))
+                ++i;
+            part.begin = i;
+            while (i < size && !isSeparator(path[i]))
+                ++i;
+            part.end = i;
+            return part.begin < size;
+        };
+        const std::size_t length = writeWithoutDots(scratch.text, prefix, leadingSeparator,
+                                                    trailingSeparator, next, scratch);
+        path.assign(scratch.out, length);
+    });
 }
 
 void normalize(std::string& path, bool makeFull) {
-    cleanSeparators(path);
-    // After cleanSeparators a path without a component of dots alone is one cleanDots leaves
-    // as it is: it is looked for first, which is cheaper than the pass.
-    if (hasDotsComponent(path))
-        cleanDots(path);
+    // Separators and dots in two steps over one scratch: the separator machine writes the
+    // cleaned text and where each separator went; the dot rules then go from separator to
+    // separator, never through the text byte by byte again. A path without a dot has no
+    // component of dots alone: its cleaned text is the result.
+    const bool hasDot = path.find('.') != std::string::npos;
+    withScratch(path.size(), [&](const Scratch& scratch) {
+        std::size_t separatorCount = 0;
+        const std::size_t length =
+            cleanSeparatorsInto<true>(path.data(), path.size(), scratch.text, scratch.separators, separatorCount);
+        if (!hasDot) {
+            path.assign(scratch.text, length);
+            return;
+        }
+        // The cleaned text has at most two leading separators, and single ones after them.
+        const std::string_view cleaned(scratch.text, length);
+        const std::size_t prefix = prefixLength(cleaned);
+        const bool leadingSeparator = length > prefix && cleaned[prefix] == '\\';
+        const bool trailingSeparator = length > prefix && cleaned.back() == '\\';
+        std::size_t s = 0;
+        while (s < separatorCount && scratch.separators[s] < prefix)
+            ++s;
+        std::size_t begin = prefix;
+        bool done = false;
+        const auto next = [&](Range& part) {
+            if (done)
+                return false;
+            part.begin = begin;
+            if (s < separatorCount) {
+                part.end = scratch.separators[s++];
+                begin = part.end + 1;
+            } else {
+                part.end = length;
+                done = true;
+            }
+            return true;
+        };
+        const std::size_t written = writeWithoutDots(scratch.text, prefix, leadingSeparator,
+                                                     trailingSeparator, next, scratch);
+        path.assign(scratch.out, written);
+    });
     if (!makeFull)
         return;
     char full[MAX_PATH];

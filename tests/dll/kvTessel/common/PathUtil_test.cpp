@@ -1,11 +1,14 @@
 // PathUtil: the three clean-up passes, extensions, rebasing, component positions and the
 // file-system helpers.
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "PathUtil.h"
+#include "PathUtilReference.h"
 #include "TempDir.h"
 #include "kvwin32/drives.h"
 #include "kvwin32/winbase.h"
@@ -109,6 +112,91 @@ TEST(PathUtilNormalize, WithoutFullPath) {
         PathUtil::normalize(path, false);
         EXPECT_EQ(path, row.out) << "normalising twice [" << row.in << ']';
     }
+}
+
+// Generated paths of every kind a page may receive: drives, UNC prefixes, quotes, runs of dots,
+// blanks and separators, control and high bytes, and lengths past 260 characters. The same
+// sequence every run.
+std::vector<std::string> generatedPaths(int count) {
+    static const char* const pieces[] = {
+        "sim",  "a b", "..",   ".",     "...",  "....", " . ",  ". .",  "..x",   "x..", ".x.",
+        "a.b",  " ",   "   ",  "\t",   "\"",   "\"a\"", ":",    "C:",   "c:.",   "::",  "\x01",
+        "\x7f", "\xe9", "\xff", "\v\f", "\r\n", "x y z", "ckpt", "Cir",  "\"\"", ".\"."};
+    static const char* const separators[] = {"\\", "/", "//", "\\\\", "\\ ", " /", " \\ ", "\t/", "\"\\",
+                                             ":", "/\"/", "", "\\.\\"};
+    static const char* const prefixes[] = {"",         "C:",      "C:\\",     "c:/",     "\\\\srv\\share\\",
+                                           "//srv/x/", "\\\\\\x", "\\",       "/",       " \"",
+                                           "\"C:\\",    " \t C:", ".\\",      "..\\..\\", "\\\\?\\",
+                                           "::",       "\\ \\",   "  /  / "};
+    std::vector<std::string> paths;
+    paths.reserve(count);
+    std::uint32_t state = 2024;
+    auto next = [&state](std::uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    };
+    for (int i = 0; i < count; ++i) {
+        std::string path = prefixes[next(std::size(prefixes))];
+        // Mostly short, one in eight long enough to go past 260 characters.
+        const int depth = next(8) == 0 ? 40 + static_cast<int>(next(80)) : static_cast<int>(next(9));
+        for (int d = 0; d < depth; ++d) {
+            if (d > 0)
+                path += separators[next(std::size(separators))];
+            if (next(6) == 0) {
+                // Any byte at all, a run of dots, or a run of blanks.
+                const std::uint32_t kind = next(3);
+                const std::size_t n = 1 + next(kind == 0 ? 4 : 12);
+                for (std::size_t k = 0; k < n; ++k)
+                    path += kind == 0 ? static_cast<char>(next(256)) : kind == 1 ? '.' : ' ';
+            } else {
+                path += pieces[next(std::size(pieces))];
+            }
+        }
+        if (next(4) == 0)
+            path += separators[next(std::size(separators))];
+        paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+// The clean-up passes agree with the straightforward reference implementation on every
+// generated path: separators, dots (on raw text too) and normalize without the full-path step.
+TEST(PathUtilNormalize, AgreesWithReferenceOnGeneratedPaths) {
+    const std::vector<std::string> paths = generatedPaths(300'000);
+    std::size_t longPaths = 0;
+    std::size_t mismatches = 0;
+    std::string firstMismatch;
+    const auto compare = [&](const char* what, const std::string& in, const std::string& got,
+                             const std::string& expected) {
+        if (got == expected)
+            return;
+        if (mismatches++ == 0)
+            firstMismatch = std::string(what) + " [" + in + "] gives [" + got + "], not [" +
+                            expected + "]";
+    };
+    for (const std::string& in : paths) {
+        longPaths += in.size() > 260;
+        std::string got = in;
+        std::string expected = in;
+        PathUtil::normalize(got, false);
+        PathUtilReference::normalizeText(expected);
+        compare("normalize", in, got, expected);
+
+        got = in;
+        expected = in;
+        PathUtil::cleanSeparators(got);
+        PathUtilReference::cleanSeparators(expected);
+        compare("cleanSeparators", in, got, expected);
+
+        got = in;
+        expected = in;
+        PathUtil::cleanDots(got);
+        PathUtilReference::cleanDots(expected);
+        compare("cleanDots", in, got, expected);
+    }
+    EXPECT_EQ(mismatches, 0u) << firstMismatch;
+    // The generator reaches past the 260-character limit often enough to matter.
+    EXPECT_GT(longPaths, paths.size() / 20);
 }
 
 // Full paths need a known current directory: C: is a temporary folder and C:\work is current.
