@@ -1,5 +1,6 @@
 // Fuzzes PathUtil's text functions: normalize with and without the full-path step, the
-// position functions, setExtension and rebase, checking what must hold for any input.
+// position functions, setExtension and rebase, checking what must hold for any input, and
+// the clean-up passes against the straightforward reference implementation.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "PathUtil.h"
+#include "../tests/support/PathUtilReference.h"
 
 namespace {
 
@@ -77,8 +79,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PathUtil::cleanSeparators(again);
     check(again == pass1);
 
+    std::string reference = input;
+    PathUtilReference::cleanSeparators(reference);
+    check(pass1 == reference);
+    std::string dots = input;
+    PathUtil::cleanDots(dots);
+    reference = input;
+    PathUtilReference::cleanDots(reference);
+    check(dots == reference);
+
     std::string text = input;
     PathUtil::normalize(text, false);
+    reference = input;
+    PathUtilReference::normalizeText(reference);
+    check(text == reference);
     // A run of n dots climbs n - 1 levels, written as "..\" each: at most three times longer.
     check(text.size() <= 3 * input.size() + 2);
     checkCleaned(text);
