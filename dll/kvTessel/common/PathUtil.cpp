@@ -55,6 +55,9 @@ constexpr unsigned kNextShift = 7 << 3;
 constexpr unsigned kIsText = 1 << 6;
 constexpr unsigned kWritesSeparator = 1 << 7;
 
+// Beside the steps, whether the byte is a dot (in the top bit).
+constexpr std::uint64_t kIsDot = std::uint64_t{1} << 63;
+
 // The steps of a byte for all five states in one word, the step of state s in byte s. The
 // next state is a shift and a mask away from the step before: one short chain from byte to
 // byte, with the table looked up by the byte alone, ahead of the chain.
@@ -87,6 +90,7 @@ constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
             steps[c] |= std::uint64_t{flags | next << 3} << (8 * state);
         }
     }
+    steps['.'] |= kIsDot;
     return steps;
 }();
 
@@ -104,20 +108,23 @@ constexpr std::array<char, 256> kWritten = [] {
 
 // cleanSeparators of size bytes from path into out, which may be path itself (nothing is
 // written beyond the byte being read); returns the length written. With Record, the position
-// of every separator written goes to separators (room for size entries) and their number to
-// separatorCount. Each byte takes the same few operations whatever it is, without a test:
+// of every separator written goes to separators (room for size entries), their number to
+// separatorCount and whether the path has a dot to hasDot. Each byte takes the same few operations whatever it is, without a test:
 // names mix letters, blanks and separators too irregularly for the processor to guess which
 // way a test goes, and a wrong guess costs more than the step.
 template <bool Record>
 std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
-                                std::uint32_t* separators, std::size_t& separatorCount) {
+                                std::uint32_t* separators, std::size_t& separatorCount,
+                                bool& hasDot) {
+    std::uint64_t dots = 0;
     std::size_t length = 0;
     std::size_t blanks = 0;  // counted after the text written so far
     std::size_t recorded = 0;
     unsigned shift = kNothing * 8;
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
-        const auto step = static_cast<unsigned>(kSeparatorSteps[c] >> shift) & 0xff;
+        const std::uint64_t steps = kSeparatorSteps[c];
+        const auto step = static_cast<unsigned>(steps >> shift) & 0xff;
         shift = step & kNextShift;
         // Where the byte goes: after the blanks counted when it may keep them (a blank goes
         // in its own place, a quote where it is overwritten), at the end of the text
@@ -128,12 +135,14 @@ std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
         if constexpr (Record) {
             separators[recorded] = static_cast<std::uint32_t>(at);
             recorded += step >> 7;
+            dots |= steps;
         }
         length += (at + 1 - length) & (0 - static_cast<std::size_t>(step & kWrites));
         blanks = (blanks + ((step & kCountsBlank) != 0)) &
                  (0 - static_cast<std::size_t>((step & kKeepsBlanks) != 0));
     }
     separatorCount = recorded;
+    hasDot = (dots & kIsDot) != 0;
     return length;
 }
 
@@ -282,7 +291,9 @@ std::size_t writeWithoutDots(const char* text, std::size_t prefix, bool leadingS
 void cleanSeparators(std::string& path) {
     // In place: the text only shrinks, each byte written no later than where it was read.
     std::size_t unused = 0;
-    path.resize(cleanSeparatorsInto<false>(path.data(), path.size(), path.data(), nullptr, unused));
+    bool unusedDot = false;
+    path.resize(cleanSeparatorsInto<false>(path.data(), path.size(), path.data(), nullptr, unused,
+                                           unusedDot));
 }
 
 void cleanDots(std::string& path) {
@@ -315,11 +326,11 @@ void normalize(std::string& path, bool makeFull) {
     // cleaned text and where each separator went; the dot rules then go from separator to
     // separator, never through the text byte by byte again. A path without a dot has no
     // component of dots alone: its cleaned text is the result.
-    const bool hasDot = path.find('.') != std::string::npos;
     withScratch(path.size(), [&](const Scratch& scratch) {
         std::size_t separatorCount = 0;
-        const std::size_t length =
-            cleanSeparatorsInto<true>(path.data(), path.size(), scratch.text, scratch.separators, separatorCount);
+        bool hasDot = false;
+        const std::size_t length = cleanSeparatorsInto<true>(
+            path.data(), path.size(), scratch.text, scratch.separators, separatorCount, hasDot);
         if (!hasDot) {
             path.assign(scratch.text, length);
             return;
