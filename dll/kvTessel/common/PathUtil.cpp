@@ -32,9 +32,9 @@ constexpr std::array<CharClass, 256> kCharClass = [] {
 }();
 
 // cleanSeparators as a machine whose state is what the text written so far ends with. Blanks
-// are counted, each written tentatively in its place after the text; a character that keeps
-// them writes itself after them and takes them into the length, a separator, a ":" or the end
-// takes them back by forgetting the count.
+// after text are written tentatively, each in its place, and a cursor moves past them; a
+// character that keeps them writes itself at the cursor and takes everything up to it into the
+// length, a separator, a ":" or the end takes them back by writing at the length instead.
 enum SeparatorState : unsigned {
     kNothing,         // nothing written yet
     kFirstSeparator,  // just one "\\" (a second may follow: a UNC path's leading "\\")
@@ -44,15 +44,14 @@ enum SeparatorState : unsigned {
     kStateCount
 };
 
-// One step per state and byte, packed in a byte: whether the byte is written (bit 0), whether
-// it counts as a blank (bit 1), whether the blanks counted so far stay counted (bit 2), the
-// next state times eight (bits 3-5, the shift that selects its step below), whether it is
-// text that writes the blanks (bit 6) and whether it is a separator written (bit 7).
-constexpr unsigned kWrites = 1 << 0;
-constexpr unsigned kCountsBlank = 1 << 1;
-constexpr unsigned kKeepsBlanks = 1 << 2;
+// One step per state and byte, packed in a byte: whether the cursor moves past the byte (bit
+// 0), whether the length moves up to the cursor (bit 1), whether the byte drops the blanks
+// counted and goes at the length (bit 2), the next state times eight (bits 3-5, the shift that
+// selects its step below) and whether it is a separator written (bit 7).
+constexpr unsigned kAdvances = 1 << 0;
+constexpr unsigned kWrites = 1 << 1;
+constexpr unsigned kDropsBlanks = 1 << 2;
 constexpr unsigned kNextShift = 7 << 3;
-constexpr unsigned kIsText = 1 << 6;
 constexpr unsigned kWritesSeparator = 1 << 7;
 
 // Beside the steps, whether the byte is a dot (in the top bit).
@@ -70,21 +69,21 @@ constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
             switch (kCharClass[c]) {
                 case CharClass::Plain:
                     next = kText;
-                    flags = kWrites | kIsText;
+                    flags = kAdvances | kWrites;
                     break;
                 case CharClass::Quote:  // quotes go
-                    flags = kKeepsBlanks;
                     break;
                 case CharClass::White:  // after nothing, a separator or a ":" it goes
-                    flags = kKeepsBlanks | (state == kText ? kCountsBlank : 0);
+                    flags = state == kText ? kAdvances : 0;
                     break;
                 case CharClass::Separator:  // only the second character may repeat one
                     next = state == kNothing ? kFirstSeparator : kSeparator;
-                    flags = state == kSeparator ? 0 : kWrites | kWritesSeparator;
+                    flags = kDropsBlanks |
+                            (state == kSeparator ? 0 : kAdvances | kWrites | kWritesSeparator);
                     break;
                 case CharClass::Colon:
                     next = kColon;
-                    flags = kWrites;
+                    flags = kDropsBlanks | kAdvances | kWrites;
                     break;
             }
             steps[c] |= std::uint64_t{flags | next << 3} << (8 * state);
@@ -117,29 +116,26 @@ std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
                                 std::uint32_t* separators, std::size_t& separatorCount,
                                 bool& hasDot) {
     std::uint64_t dots = 0;
-    std::size_t length = 0;
-    std::size_t blanks = 0;  // counted after the text written so far
+    std::size_t length = 0;  // of the text written
+    std::size_t cursor = 0;  // past the blanks written tentatively after it
     std::size_t recorded = 0;
     unsigned shift = kNothing * 8;
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
         const std::uint64_t steps = kSeparatorSteps[c];
-        const auto step = static_cast<unsigned>(steps >> shift) & 0xff;
+        const auto step = static_cast<unsigned>(steps >> shift);
         shift = step & kNextShift;
-        // Where the byte goes: after the blanks counted when it may keep them (a blank goes
-        // in its own place, a quote where it is overwritten), at the end of the text
-        // otherwise. Written in every case, it counts only when the step writes.
-        const std::size_t afterBlanks = (step & (kKeepsBlanks | kIsText)) != 0;
-        const std::size_t at = length + (blanks & (0 - afterBlanks));
+        // Written in every case (a quote or a blank dropped is overwritten later), the byte
+        // counts only when the step writes.
+        const std::size_t at = (step & kDropsBlanks) != 0 ? length : cursor;
         out[at] = kWritten[c];
         if constexpr (Record) {
             separators[recorded] = static_cast<std::uint32_t>(at);
-            recorded += step >> 7;
+            recorded += (step >> 7) & 1;
             dots |= steps;
         }
-        length += (at + 1 - length) & (0 - static_cast<std::size_t>(step & kWrites));
-        blanks = (blanks + ((step & kCountsBlank) != 0)) &
-                 (0 - static_cast<std::size_t>((step & kKeepsBlanks) != 0));
+        cursor = at + (step & kAdvances);
+        length = (step & kWrites) != 0 ? cursor : length;
     }
     separatorCount = recorded;
     hasDot = (dots & kIsDot) != 0;
