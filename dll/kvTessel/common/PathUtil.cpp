@@ -181,10 +181,6 @@ void forEachComponent(std::string_view path, Visit visit) {
     }
 }
 
-bool isAllDots(std::string_view s) {
-    return s.find_first_not_of('.') == std::string_view::npos;
-}
-
 // Room for the work of normalize and cleanDots on a path of `size` characters: the cleaned text
 // (with 16 characters to spare, so that a component can be copied eight bytes at a time), the
 // positions of its separators, the result (3 * size + 2 at most, n dots that cannot climb
@@ -220,64 +216,81 @@ void copyWords(char* to, const char* from, std::size_t size) {
         std::memcpy(to + i, from + i, 8);
 }
 
-// The dot rules, in one pass over the components of text after its prefix (a drive or a UNC
-// prefix, written as it is), written into scratch.out; returns the length written. next(range)
-// gives the components in order, empty ones included, and returns false after the last. "."
+// Whether the size bytes at part are all dots; eight bytes past them may be read.
+bool allDots(const char* part, std::size_t size) {
+    constexpr std::uint64_t kDotWord = 0x2e2e2e2e2e2e2e2eull;
+    for (;; part += 8, size -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, part, 8);
+        word ^= kDotWord;
+        if (size <= 8)
+            return (word & (~std::uint64_t{0} >> (64 - 8 * size))) == 0;
+        if (word != 0)
+            return false;
+    }
+}
+
+// The dot rules, in one pass over the components of text (length bytes) after its prefix (a
+// drive or a UNC prefix, written as it is), written into scratch.out; returns the length
+// written. The components end at the count positions in scratch.separators, all at or after
+// the prefix and in order, and at the end of the text; empty ones are passed over. "."
 // components vanish except a leading one of a relative path; each further dot of a component
 // of dots alone removes the last component kept, or is written ".." when none can be removed
 // (then neither that ".." nor anything before it is ever removed). Kept components are
 // written as they come; the stack of their starts lets a climb take one back.
-template <typename Next>
-std::size_t writeWithoutDots(const char* text, std::size_t prefix, bool leadingSeparator,
-                             bool trailingSeparator, Next next, const Scratch& scratch) {
+std::size_t writeWithoutDots(const char* text, std::size_t length, std::size_t prefix,
+                             std::size_t count, const Scratch& scratch) {
     char* const out = scratch.out;
     std::uint32_t* const starts = scratch.starts;
+    const bool leadingSeparator = length > prefix && text[prefix] == '\\';
+    const bool trailingSeparator = length > prefix && text[length - 1] == '\\';
     std::memcpy(out, text, prefix);
     std::size_t at = prefix;
     if (leadingSeparator)
         out[at++] = '\\';
-    std::size_t count = 0;  // components kept
+    std::size_t kept = 0;   // components kept
     std::size_t floor = 0;  // of which the first `floor` can no longer be removed
     const auto push = [&](const char* part, std::size_t size) {
-        starts[count] = static_cast<std::uint32_t>(at);
+        starts[kept] = static_cast<std::uint32_t>(at);
         out[at] = '\\';
-        at += count > 0;
-        ++count;
+        at += kept > 0;
+        ++kept;
         copyWords(out + at, part, size);
         at += size;
     };
     // Dots to copy from, with the bytes to spare.
     static constexpr char kDots[8] = "..";
     bool relativeStart = prefix == 0 && !leadingSeparator;
-    Range part;
-    while (next(part)) {
-        if (part.empty())
+    const std::uint32_t* const ends = scratch.separators;
+    std::size_t begin = prefix;
+    for (std::size_t k = 0; k <= count; ++k) {
+        const std::size_t end = k < count ? ends[k] : length;
+        const char* const part = text + begin;
+        const std::size_t size = end - begin;
+        begin = end + 1;
+        if (size == 0)
             continue;
         const bool leadingRelative = relativeStart;
         relativeStart = false;
-        const char* const begin = text + part.begin;
-        const std::size_t size = part.size();
-        if (begin[0] == '.' && isAllDots(std::string_view(begin, size))) {
-            if (size == 1) {
-                if (leadingRelative) {
-                    push(kDots, 1);
-                    floor = count;
-                }
-                continue;
+        if (!allDots(part, size)) [[likely]] {
+            push(part, size);
+        } else if (size == 1) {
+            if (leadingRelative) {
+                push(kDots, 1);
+                floor = kept;
             }
-            for (std::size_t k = 1; k < size; ++k) {
-                if (count > floor) {
-                    at = starts[--count];
+        } else {
+            for (std::size_t n = 1; n < size; ++n) {
+                if (kept > floor) {
+                    at = starts[--kept];
                 } else {
                     push(kDots, 2);
-                    floor = count;
+                    floor = kept;
                 }
             }
-            continue;
         }
-        push(begin, size);
     }
-    if (trailingSeparator && count > 0)
+    if (trailingSeparator && kept > 0)
         out[at++] = '\\';
     return at;
 }
@@ -294,26 +307,19 @@ void cleanSeparators(std::string& path) {
 
 void cleanDots(std::string& path) {
     const std::size_t prefix = prefixLength(path);
-    const std::string_view rest = std::string_view(path).substr(prefix);
-    const bool leadingSeparator = !rest.empty() && isSeparator(rest.front());
-    const bool trailingSeparator = !rest.empty() && isSeparator(rest.back());
     withScratch(path.size(), [&](const Scratch& scratch) {
-        // Copied for the bytes to spare after it.
-        std::memcpy(scratch.text, path.data(), path.size());
+        // Copied for the bytes to spare after it; every separator after the prefix ends a
+        // component, and the leading and trailing ones are written as "\\".
         const std::size_t size = path.size();
-        std::size_t i = prefix;
-        const auto next = [&](Range& part) {
-            while (i < size && isSeparator(path[i]))
-                ++i;
-            part.begin = i;
-            while (i < size && !isSeparator(path[i]))
-                ++i;
-            part.end = i;
-            return part.begin < size;
-        };
-        const std::size_t length = writeWithoutDots(scratch.text, prefix, leadingSeparator,
-                                                    trailingSeparator, next, scratch);
-        path.assign(scratch.out, length);
+        std::memcpy(scratch.text, path.data(), size);
+        std::size_t count = 0;
+        for (std::size_t i = prefix; i < size; ++i) {
+            if (isSeparator(path[i])) {
+                scratch.text[i] = '\\';
+                scratch.separators[count++] = static_cast<std::uint32_t>(i);
+            }
+        }
+        path.assign(scratch.out, writeWithoutDots(scratch.text, size, prefix, count, scratch));
     });
 }
 
@@ -323,40 +329,21 @@ void normalize(std::string& path, bool makeFull) {
     // separator, never through the text byte by byte again. A path without a dot has no
     // component of dots alone: its cleaned text is the result.
     withScratch(path.size(), [&](const Scratch& scratch) {
-        std::size_t separatorCount = 0;
+        std::size_t count = 0;
         bool hasDot = false;
         const std::size_t length = cleanSeparatorsInto<true>(
-            path.data(), path.size(), scratch.text, scratch.separators, separatorCount, hasDot);
+            path.data(), path.size(), scratch.text, scratch.separators, count, hasDot);
         if (!hasDot) {
             path.assign(scratch.text, length);
             return;
         }
-        // The cleaned text has at most two leading separators, and single ones after them.
-        const std::string_view cleaned(scratch.text, length);
-        const std::size_t prefix = prefixLength(cleaned);
-        const bool leadingSeparator = length > prefix && cleaned[prefix] == '\\';
-        const bool trailingSeparator = length > prefix && cleaned.back() == '\\';
-        std::size_t s = 0;
-        while (s < separatorCount && scratch.separators[s] < prefix)
-            ++s;
-        std::size_t begin = prefix;
-        bool done = false;
-        const auto next = [&](Range& part) {
-            if (done)
-                return false;
-            part.begin = begin;
-            if (s < separatorCount) {
-                part.end = scratch.separators[s++];
-                begin = part.end + 1;
-            } else {
-                part.end = length;
-                done = true;
-            }
-            return true;
-        };
-        const std::size_t written = writeWithoutDots(scratch.text, prefix, leadingSeparator,
-                                                     trailingSeparator, next, scratch);
-        path.assign(scratch.out, written);
+        // The cleaned text has at most two leading separators (a UNC prefix), single ones
+        // after them.
+        const std::size_t prefix = prefixLength(std::string_view(scratch.text, length));
+        const std::size_t skipped = prefix > 0 && scratch.text[0] == '\\' ? 2 : 0;
+        path.assign(scratch.out, writeWithoutDots(scratch.text, length, prefix, count - skipped,
+                                                  Scratch{scratch.text, scratch.separators + skipped,
+                                                          scratch.out, scratch.starts}));
     });
     if (!makeFull)
         return;
