@@ -123,7 +123,7 @@ std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
         const std::uint64_t steps = kSeparatorSteps[c];
-        const auto step = static_cast<unsigned>(steps >> shift);
+        const auto step = static_cast<std::uint8_t>(steps >> shift);
         shift = step & kNextShift;
         // Written in every case (a quote or a blank dropped is overwritten later), the byte
         // counts only when the step writes.
@@ -131,7 +131,7 @@ std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
         out[at] = kWritten[c];
         if constexpr (Record) {
             separators[recorded] = static_cast<std::uint32_t>(at);
-            recorded += (step >> 7) & 1;
+            recorded += step >> 7;
             dots |= steps;
         }
         cursor = at + (step & kAdvances);
@@ -208,6 +208,16 @@ void withScratch(std::size_t size, Use use) {
     std::vector<std::uint32_t> positions(2 * (size + 1));
     use(Scratch{chars.data(), positions.data(), chars.data() + size + 16,
                 positions.data() + size + 1});
+}
+
+// Makes path the size bytes at text, reusing its buffer.
+void store(std::string& path, const char* text, std::size_t size) {
+    if (size <= path.size()) {
+        path.resize(size);
+        std::memcpy(path.data(), text, size);
+    } else {
+        path.assign(text, size);
+    }
 }
 
 // Copies size bytes eight at a time: both sides have eight bytes to spare past the end.
@@ -334,14 +344,14 @@ void normalize(std::string& path, bool makeFull) {
         const std::size_t length = cleanSeparatorsInto<true>(
             path.data(), path.size(), scratch.text, scratch.separators, count, hasDot);
         if (!hasDot) {
-            path.assign(scratch.text, length);
+            store(path, scratch.text, length);
             return;
         }
         // The cleaned text has at most two leading separators (a UNC prefix), single ones
         // after them.
         const std::size_t prefix = prefixLength(std::string_view(scratch.text, length));
         const std::size_t skipped = prefix > 0 && scratch.text[0] == '\\' ? 2 : 0;
-        path.assign(scratch.out, writeWithoutDots(scratch.text, length, prefix, count - skipped,
+        store(path, scratch.out, writeWithoutDots(scratch.text, length, prefix, count - skipped,
                                                   Scratch{scratch.text, scratch.separators + skipped,
                                                           scratch.out, scratch.starts}));
     });
