@@ -182,7 +182,7 @@ class KeptParts {
 // components kept so far. `floor` counts the kept components that can no longer be removed
 // (leading ".", ".." that could not climb).
 inline void applyDots(std::string_view path, Part part, bool leadingRelative, KeptParts& kept,
-               std::size_t& floor) {
+                      std::size_t& floor) {
     const auto climb = [&](Part dots) {
         if (kept.size() > floor) {
             kept.pop();

@@ -108,9 +108,9 @@ constexpr std::array<char, 256> kWritten = [] {
 // cleanSeparators of size bytes from path into out, which may be path itself (nothing is
 // written beyond the byte being read); returns the length written. With Record, the position
 // of every separator written goes to separators (room for size entries), their number to
-// separatorCount and whether the path has a dot to hasDot. Each byte takes the same few operations whatever it is, without a test:
-// names mix letters, blanks and separators too irregularly for the processor to guess which
-// way a test goes, and a wrong guess costs more than the step.
+// separatorCount and whether the path has a dot to hasDot. Each byte takes the same few operations
+// whatever it is, without a test: names mix letters, blanks and separators too irregularly for the
+// processor to guess which way a test goes, and a wrong guess costs more than the step.
 template <bool Record>
 std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
                                 std::uint32_t* separators, std::size_t& separatorCount,
@@ -341,8 +341,8 @@ void normalize(std::string& path, bool makeFull) {
     withScratch(path.size(), [&](const Scratch& scratch) {
         std::size_t count = 0;
         bool hasDot = false;
-        const std::size_t length = cleanSeparatorsInto<true>(
-            path.data(), path.size(), scratch.text, scratch.separators, count, hasDot);
+        const std::size_t length = cleanSeparatorsInto<true>(path.data(), path.size(), scratch.text,
+                                                             scratch.separators, count, hasDot);
         if (!hasDot) {
             store(path, scratch.text, length);
             return;
@@ -351,9 +351,10 @@ void normalize(std::string& path, bool makeFull) {
         // after them.
         const std::size_t prefix = prefixLength(std::string_view(scratch.text, length));
         const std::size_t skipped = prefix > 0 && scratch.text[0] == '\\' ? 2 : 0;
-        store(path, scratch.out, writeWithoutDots(scratch.text, length, prefix, count - skipped,
-                                                  Scratch{scratch.text, scratch.separators + skipped,
-                                                          scratch.out, scratch.starts}));
+        store(path, scratch.out,
+              writeWithoutDots(scratch.text, length, prefix, count - skipped,
+                               Scratch{scratch.text, scratch.separators + skipped, scratch.out,
+                                       scratch.starts}));
     });
     if (!makeFull)
         return;

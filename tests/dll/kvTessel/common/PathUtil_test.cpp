@@ -119,15 +119,15 @@ TEST(PathUtilNormalize, WithoutFullPath) {
 // sequence every run.
 std::vector<std::string> generatedPaths(int count) {
     static const char* const pieces[] = {
-        "sim",  "a b", "..",   ".",     "...",  "....", " . ",  ". .",  "..x",   "x..", ".x.",
-        "a.b",  " ",   "   ",  "\t",   "\"",   "\"a\"", ":",    "C:",   "c:.",   "::",  "\x01",
-        "\x7f", "\xe9", "\xff", "\v\f", "\r\n", "x y z", "ckpt", "Cir",  "\"\"", ".\"."};
-    static const char* const separators[] = {"\\", "/", "//", "\\\\", "\\ ", " /", " \\ ", "\t/", "\"\\",
-                                             ":", "/\"/", "", "\\.\\"};
-    static const char* const prefixes[] = {"",         "C:",      "C:\\",     "c:/",     "\\\\srv\\share\\",
-                                           "//srv/x/", "\\\\\\x", "\\",       "/",       " \"",
-                                           "\"C:\\",    " \t C:", ".\\",      "..\\..\\", "\\\\?\\",
-                                           "::",       "\\ \\",   "  /  / "};
+        "sim",  "a b",  "..",   ".",    "...",  "....",  " . ",  ". .", "..x",  "x..", ".x.",
+        "a.b",  " ",    "   ",  "\t",   "\"",   "\"a\"", ":",    "C:",  "c:.",  "::",  "\x01",
+        "\x7f", "\xe9", "\xff", "\v\f", "\r\n", "x y z", "ckpt", "Cir", "\"\"", ".\"."};
+    static const char* const separators[] = {"\\",  "/",    "//", "\\\\", "\\ ", " /",   " \\ ",
+                                             "\t/", "\"\\", ":",  "/\"/", "",    "\\.\\"};
+    static const char* const prefixes[] = {
+        "",        "C:", "C:\\",  "c:/",    "\\\\srv\\share\\", "//srv/x/", "\\\\\\x",
+        "\\",      "/",  " \"",   "\"C:\\", " \t C:",           ".\\",      "..\\..\\",
+        "\\\\?\\", "::", "\\ \\", "  /  / "};
     std::vector<std::string> paths;
     paths.reserve(count);
     std::uint32_t state = 2024;
@@ -138,7 +138,8 @@ std::vector<std::string> generatedPaths(int count) {
     for (int i = 0; i < count; ++i) {
         std::string path = prefixes[next(std::size(prefixes))];
         // Mostly short, one in eight long enough to go past 260 characters.
-        const int depth = next(8) == 0 ? 40 + static_cast<int>(next(80)) : static_cast<int>(next(9));
+        const int depth =
+            next(8) == 0 ? 40 + static_cast<int>(next(80)) : static_cast<int>(next(9));
         for (int d = 0; d < depth; ++d) {
             if (d > 0)
                 path += separators[next(std::size(separators))];
@@ -171,8 +172,8 @@ TEST(PathUtilNormalize, AgreesWithReferenceOnGeneratedPaths) {
         if (got == expected)
             return;
         if (mismatches++ == 0)
-            firstMismatch = std::string(what) + " [" + in + "] gives [" + got + "], not [" +
-                            expected + "]";
+            firstMismatch =
+                std::string(what) + " [" + in + "] gives [" + got + "], not [" + expected + "]";
     };
     for (const std::string& in : paths) {
         longPaths += in.size() > 260;
