@@ -1,6 +1,7 @@
 // Path utilities: clean-up, extensions, components and folder chains of Windows paths.
 #include "PathUtil.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -46,13 +47,12 @@ enum SeparatorState : unsigned {
 
 // One step per state and byte, packed in a byte: whether the cursor moves past the byte (bit
 // 0), whether the length moves up to the cursor (bit 1), whether the byte drops the blanks
-// counted and goes at the length (bit 2), the next state times eight (bits 3-5, the shift that
-// selects its step below) and whether it is a separator written (bit 7).
+// counted and goes at the length (bit 2) and the next state times eight (bits 3-5, the shift
+// that selects its step below).
 constexpr unsigned kAdvances = 1 << 0;
 constexpr unsigned kWrites = 1 << 1;
 constexpr unsigned kDropsBlanks = 1 << 2;
 constexpr unsigned kNextShift = 7 << 3;
-constexpr unsigned kWritesSeparator = 1 << 7;
 
 // Beside the steps, whether the byte is a dot (in the top bit).
 constexpr std::uint64_t kIsDot = std::uint64_t{1} << 63;
@@ -79,7 +79,7 @@ constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
                 case CharClass::Separator:  // only the second character may repeat one
                     next = state == kNothing ? kFirstSeparator : kSeparator;
                     flags = kDropsBlanks |
-                            (state == kSeparator ? 0 : kAdvances | kWrites | kWritesSeparator);
+                            (state == kSeparator ? 0 : kAdvances | kWrites);
                     break;
                 case CharClass::Colon:
                     next = kColon;
@@ -106,19 +106,14 @@ constexpr std::array<char, 256> kWritten = [] {
 }();
 
 // cleanSeparators of size bytes from path into out, which may be path itself (nothing is
-// written beyond the byte being read); returns the length written. With Record, the position
-// of every separator written goes to separators (room for size entries), their number to
-// separatorCount and whether the path has a dot to hasDot. Each byte takes the same few operations
-// whatever it is, without a test: names mix letters, blanks and separators too irregularly for the
-// processor to guess which way a test goes, and a wrong guess costs more than the step.
-template <bool Record>
-std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
-                                std::uint32_t* separators, std::size_t& separatorCount,
-                                bool& hasDot) {
+// written beyond the byte being read); returns the length written and tells whether the path
+// has a dot. Each byte takes the same few operations whatever it is, without a test: names
+// mix letters, blanks and separators too irregularly for the processor to guess which way a
+// test goes, and a wrong guess costs more than the step.
+std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out, bool& hasDot) {
     std::uint64_t dots = 0;
     std::size_t length = 0;  // of the text written
     std::size_t cursor = 0;  // past the blanks written tentatively after it
-    std::size_t recorded = 0;
     unsigned shift = kNothing * 8;
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(path[i]);
@@ -129,15 +124,10 @@ std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out,
         // counts only when the step writes.
         const std::size_t at = (step & kDropsBlanks) != 0 ? length : cursor;
         out[at] = kWritten[c];
-        if constexpr (Record) {
-            separators[recorded] = static_cast<std::uint32_t>(at);
-            recorded += step >> 7;
-            dots |= steps;
-        }
+        dots |= steps;
         cursor = at + (step & kAdvances);
         length = (step & kWrites) != 0 ? cursor : length;
     }
-    separatorCount = recorded;
     hasDot = (dots & kIsDot) != 0;
     return length;
 }
@@ -181,14 +171,13 @@ void forEachComponent(std::string_view path, Visit visit) {
     }
 }
 
-// Room for the work of normalize and cleanDots on a path of `size` characters: the cleaned text
-// (with 16 characters to spare, so that a component can be copied eight bytes at a time), the
-// positions of its separators, the result (3 * size + 2 at most, n dots that cannot climb
-// giving n - 1 "..\\", with the same spare) and the starts of the components kept in it. On
-// the stack for the paths met in practice, on the heap beyond.
+// Room for the work of normalize and cleanDots on a path of `size` characters: the text with
+// separators written "\\" (with 16 characters to spare, so that it can be read and a component
+// copied eight bytes at a time), the result (3 * size + 2 at most, n dots that cannot climb
+// giving n - 1 "..\\", with the same spare) and the starts of the components kept in it. On the
+// stack for the paths met in practice, on the heap beyond.
 struct Scratch {
     char* text;
-    std::uint32_t* separators;
     char* out;
     std::uint32_t* starts;
 };
@@ -199,15 +188,13 @@ void withScratch(std::size_t size, Use use) {
     if (size <= kLocal) {
         char text[kLocal + 16];
         char out[3 * kLocal + 2 + 16];
-        std::uint32_t separators[kLocal + 1];
         std::uint32_t starts[kLocal + 1];
-        use(Scratch{text, separators, out, starts});
+        use(Scratch{text, out, starts});
         return;
     }
     std::vector<char> chars(size + 16 + 3 * size + 2 + 16);
-    std::vector<std::uint32_t> positions(2 * (size + 1));
-    use(Scratch{chars.data(), positions.data(), chars.data() + size + 16,
-                positions.data() + size + 1});
+    std::vector<std::uint32_t> starts(size + 1);
+    use(Scratch{chars.data(), chars.data() + size + 16, starts.data()});
 }
 
 // Makes path the size bytes at text, reusing its buffer.
@@ -240,16 +227,31 @@ bool allDots(const char* part, std::size_t size) {
     }
 }
 
-// The dot rules, in one pass over the components of text (length bytes) after its prefix (a
-// drive or a UNC prefix, written as it is), written into scratch.out; returns the length
-// written. The components end at the count positions in scratch.separators, all at or after
-// the prefix and in order, and at the end of the text; empty ones are passed over. "."
-// components vanish except a leading one of a relative path; each further dot of a component
-// of dots alone removes the last component kept, or is written ".." when none can be removed
-// (then neither that ".." nor anything before it is ever removed). Kept components are
-// written as they come; the stack of their starts lets a climb take one back.
+// Where the first "\\" at or after begin is in text, length when there is none; text has 16
+// readable bytes past length.
+std::size_t nextSeparator(const char* text, std::size_t begin, std::size_t length) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    for (std::size_t at = begin; at < length; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text + at, 8);
+        word ^= kOnes * '\\';
+        // The lowest byte flagged is the first "\\" (a flag above it may be false).
+        const std::uint64_t found = (word - kOnes) & ~word & (kOnes << 7);
+        if (found != 0)
+            return std::min(at + static_cast<std::size_t>(__builtin_ctzll(found) >> 3), length);
+    }
+    return length;
+}
+
+// The dot rules, in one pass over the components of text (length bytes, separators all
+// "\\", 16 readable bytes past the end) after its prefix (a drive or a UNC prefix, written as
+// it is), written into scratch.out; returns the length written. Empty components are passed
+// over. "." components vanish except a leading one of a relative path; each further dot of a
+// component of dots alone removes the last component kept, or is written ".." when none can
+// be removed (then neither that ".." nor anything before it is ever removed). Kept components
+// are written as they come; the stack of their starts lets a climb take one back.
 std::size_t writeWithoutDots(const char* text, std::size_t length, std::size_t prefix,
-                             std::size_t count, const Scratch& scratch) {
+                             const Scratch& scratch) {
     char* const out = scratch.out;
     std::uint32_t* const starts = scratch.starts;
     const bool leadingSeparator = length > prefix && text[prefix] == '\\';
@@ -271,10 +273,8 @@ std::size_t writeWithoutDots(const char* text, std::size_t length, std::size_t p
     // Dots to copy from, with the bytes to spare.
     static constexpr char kDots[8] = "..";
     bool relativeStart = prefix == 0 && !leadingSeparator;
-    const std::uint32_t* const ends = scratch.separators;
-    std::size_t begin = prefix;
-    for (std::size_t k = 0; k <= count; ++k) {
-        const std::size_t end = k < count ? ends[k] : length;
+    for (std::size_t begin = prefix; begin <= length;) {
+        const std::size_t end = nextSeparator(text, begin, length);
         const char* const part = text + begin;
         const std::size_t size = end - begin;
         begin = end + 1;
@@ -309,52 +309,43 @@ std::size_t writeWithoutDots(const char* text, std::size_t length, std::size_t p
 
 void cleanSeparators(std::string& path) {
     // In place: the text only shrinks, each byte written no later than where it was read.
-    std::size_t unused = 0;
-    bool unusedDot = false;
-    path.resize(cleanSeparatorsInto<false>(path.data(), path.size(), path.data(), nullptr, unused,
-                                           unusedDot));
+    bool hasDot = false;
+    path.resize(cleanSeparatorsInto(path.data(), path.size(), path.data(), hasDot));
 }
 
 void cleanDots(std::string& path) {
     const std::size_t prefix = prefixLength(path);
     withScratch(path.size(), [&](const Scratch& scratch) {
-        // Copied for the bytes to spare after it; every separator after the prefix ends a
-        // component, and the leading and trailing ones are written as "\\".
+        // Every separator after the prefix ends a component, and the leading and trailing ones
+        // are written as "\\".
         const std::size_t size = path.size();
         std::memcpy(scratch.text, path.data(), size);
-        std::size_t count = 0;
+        std::memset(scratch.text + size, 0, 16);
         for (std::size_t i = prefix; i < size; ++i) {
-            if (isSeparator(path[i])) {
+            if (isSeparator(path[i]))
                 scratch.text[i] = '\\';
-                scratch.separators[count++] = static_cast<std::uint32_t>(i);
-            }
         }
-        path.assign(scratch.out, writeWithoutDots(scratch.text, size, prefix, count, scratch));
+        store(path, scratch.out, writeWithoutDots(scratch.text, size, prefix, scratch));
     });
 }
 
 void normalize(std::string& path, bool makeFull) {
     // Separators and dots in two steps over one scratch: the separator machine writes the
-    // cleaned text and where each separator went; the dot rules then go from separator to
-    // separator, never through the text byte by byte again. A path without a dot has no
-    // component of dots alone: its cleaned text is the result.
+    // cleaned text, then the dot rules go from separator to separator, eight bytes at a time.
+    // A path without a dot has no component of dots alone: its cleaned text is the result.
     withScratch(path.size(), [&](const Scratch& scratch) {
-        std::size_t count = 0;
         bool hasDot = false;
-        const std::size_t length = cleanSeparatorsInto<true>(path.data(), path.size(), scratch.text,
-                                                             scratch.separators, count, hasDot);
+        const std::size_t length =
+            cleanSeparatorsInto(path.data(), path.size(), scratch.text, hasDot);
         if (!hasDot) {
             store(path, scratch.text, length);
             return;
         }
         // The cleaned text has at most two leading separators (a UNC prefix), single ones
         // after them.
+        std::memset(scratch.text + length, 0, 16);
         const std::size_t prefix = prefixLength(std::string_view(scratch.text, length));
-        const std::size_t skipped = prefix > 0 && scratch.text[0] == '\\' ? 2 : 0;
-        store(path, scratch.out,
-              writeWithoutDots(scratch.text, length, prefix, count - skipped,
-                               Scratch{scratch.text, scratch.separators + skipped, scratch.out,
-                                       scratch.starts}));
+        store(path, scratch.out, writeWithoutDots(scratch.text, length, prefix, scratch));
     });
     if (!makeFull)
         return;
