@@ -78,8 +78,7 @@ constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
                     break;
                 case CharClass::Separator:  // only the second character may repeat one
                     next = state == kNothing ? kFirstSeparator : kSeparator;
-                    flags = kDropsBlanks |
-                            (state == kSeparator ? 0 : kAdvances | kWrites);
+                    flags = kDropsBlanks | (state == kSeparator ? 0 : kAdvances | kWrites);
                     break;
                 case CharClass::Colon:
                     next = kColon;
