@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "internal/builtin_classes.h"
 #include "internal/gdi.h"
 #include "internal/listview.h"
 
@@ -1279,7 +1280,9 @@ LRESULT listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA listViewClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::listViewClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
@@ -1287,7 +1290,3 @@ WNDCLASSEXA listViewClass() {
     wc.lpszClassName = WC_LISTVIEWA;
     return wc;
 }
-
-[[maybe_unused]] const ATOM kListViewAtom = kvwin32::internal::registerSystemClass(listViewClass());
-
-}  // namespace

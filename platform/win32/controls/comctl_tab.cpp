@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "internal/gdi.h"
 #include "internal/window.h"
@@ -569,6 +570,8 @@ LRESULT tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+}  // namespace
+
 WNDCLASSEXA tabClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
@@ -578,7 +581,4 @@ WNDCLASSEXA tabClass() {
     return wc;
 }
 
-[[maybe_unused]] const ATOM kTabAtom = registerSystemClass(tabClass());
-
-}  // namespace
 }  // namespace kvwin32::internal

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "internal/gdi.h"
 #include "kvwin32/comctl_tooltip.h"
@@ -692,7 +693,9 @@ LRESULT tooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA tooltipClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::tooltipClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_GLOBALCLASS | CS_SAVEBITS | CS_DBLCLKS;
@@ -701,7 +704,7 @@ WNDCLASSEXA tooltipClass() {
     return wc;
 }
 
-[[maybe_unused]] const ATOM kTooltipAtom = kvwin32::internal::registerSystemClass(tooltipClass());
+namespace {
 
 // Every tooltip control of the thread: they are popups, so the top-level windows hold them.
 std::vector<HWND> allTooltips() {

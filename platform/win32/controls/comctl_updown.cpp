@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "kvwin32/comctl_updown.h"
 
@@ -536,7 +537,9 @@ LRESULT upDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA upDownClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::upDownClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
@@ -544,10 +547,6 @@ WNDCLASSEXA upDownClass() {
     wc.lpszClassName = UPDOWN_CLASSA;
     return wc;
 }
-
-[[maybe_unused]] const ATOM kUpDownAtom = kvwin32::internal::registerSystemClass(upDownClass());
-
-}  // namespace
 
 extern "C" HWND CreateUpDownControl(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
                                     HINSTANCE instance, HWND buddy, int upper, int lower, int pos) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "internal/window.h"
 #include "kvwin32/winuser_controls.h"
@@ -670,7 +671,9 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA buttonClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::buttonClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS | CS_PARENTDC;
@@ -679,7 +682,3 @@ WNDCLASSEXA buttonClass() {
     wc.lpszClassName = WC_BUTTONA;
     return wc;
 }
-
-[[maybe_unused]] const ATOM kButtonAtom = kvwin32::internal::registerSystemClass(buttonClass());
-
-}  // namespace

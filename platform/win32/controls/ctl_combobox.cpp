@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "internal/builtin_classes.h"
 #include "internal/combobox.h"
 #include "internal/window.h"
 #include "kvwin32/styles.h"
@@ -494,14 +495,6 @@ WNDCLASSEXA comboBoxClass() {
 }
 
 }  // namespace kvwin32::internal::combobox
-
-namespace {
-
-using kvwin32::internal::combobox::comboBoxClass;
-
-[[maybe_unused]] const ATOM kComboBoxAtom = kvwin32::internal::registerSystemClass(comboBoxClass());
-
-}  // namespace
 
 BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info) {
     if (!IsWindow(combo) || info == nullptr) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "internal/edit_control.h"
 #include "internal/edit_text.h"
@@ -751,7 +752,9 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA editClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::editClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS | CS_PARENTDC;
@@ -759,7 +762,3 @@ WNDCLASSEXA editClass() {
     wc.lpszClassName = WC_EDITA;
     return wc;
 }
-
-[[maybe_unused]] const ATOM kEditAtom = kvwin32::internal::registerSystemClass(editClass());
-
-}  // namespace

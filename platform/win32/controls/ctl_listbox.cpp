@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "internal/builtin_classes.h"
 #include "internal/listbox.h"
 #include "internal/window.h"
 #include "kvwin32/styles.h"
@@ -580,16 +581,4 @@ WNDCLASSEXA listBoxClass(LPCSTR name, UINT style) {
     return wc;
 }
 
-// The list of a combo box saves what lies under it while it shows, as Windows' popup does.
 }  // namespace kvwin32::internal::listbox
-
-namespace {
-
-using kvwin32::internal::listbox::listBoxClass;
-
-[[maybe_unused]] const ATOM kListBoxAtom =
-    kvwin32::internal::registerSystemClass(listBoxClass(WC_LISTBOXA, CS_DBLCLKS | CS_PARENTDC));
-[[maybe_unused]] const ATOM kComboListAtom =
-    kvwin32::internal::registerSystemClass(listBoxClass(WC_COMBOLBOXA, CS_DBLCLKS | CS_SAVEBITS));
-
-}  // namespace

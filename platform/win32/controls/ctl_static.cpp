@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "internal/window.h"
 #include "kvwin32/winuser_controls.h"
@@ -354,7 +355,9 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA staticClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::staticClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS | CS_PARENTDC;
@@ -362,7 +365,3 @@ WNDCLASSEXA staticClass() {
     wc.lpszClassName = WC_STATICA;
     return wc;
 }
-
-[[maybe_unused]] const ATOM kStaticAtom = kvwin32::internal::registerSystemClass(staticClass());
-
-}  // namespace

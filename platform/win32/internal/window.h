@@ -108,8 +108,6 @@ ATOM findAtom(std::string_view name);
 // The class CreateWindowEx uses for a name or atom: an application class of the instance,
 // then a global class, then a system class; null when none.
 WindowClass* findClassForWindow(LPCSTR name, HINSTANCE instance);
-// Registers a class of the window system itself (controls, dialogs): global, permanent.
-ATOM registerSystemClass(const WNDCLASSEXA& wndClass);
 
 // ---- Messages (message.cpp) -----------------------------------------------------------------
 

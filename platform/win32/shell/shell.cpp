@@ -13,6 +13,7 @@
 #include <new>
 #include <string>
 
+#include "internal/builtin_classes.h"
 #include "internal/window.h"
 #include "kvwin32/desktop.h"
 #include "kvwin32/objbase.h"
@@ -188,7 +189,9 @@ LRESULT browserProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-WNDCLASSEXA browserClass() {
+}  // namespace
+
+WNDCLASSEXA kvwin32::internal::browserClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = browserProc;
@@ -196,7 +199,7 @@ WNDCLASSEXA browserClass() {
     return wc;
 }
 
-[[maybe_unused]] const ATOM kBrowserAtom = kvwin32::internal::registerSystemClass(browserClass());
+namespace {
 
 // The name the browser shows for a folder: its last component, or the drive of a root.
 std::string displayNameOf(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <strings.h>
 
+#include "internal/builtin_classes.h"
 #include "internal/window.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
@@ -21,8 +22,19 @@ bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
-// The process-wide class and atom tables of the window system.
+struct ClassRegistry;
+ATOM registerClassLocked(ClassRegistry& reg, const WNDCLASSEXA& wc, bool system);
+
+// The process-wide class and atom tables of the window system. The built-in classes are
+// registered here, from their one table, when the tables are first used: before any window
+// can be made and whatever order the library's files were initialised in.
 struct ClassRegistry {
+    ClassRegistry() {
+        for (BuiltinClass describe : builtinClasses()) {
+            registerClassLocked(*this, describe(), true);
+        }
+    }
+
     std::mutex mutex;
     std::vector<std::string> atoms;  // atoms[i] is the name of atom kFirstStringAtom + i
     std::vector<std::unique_ptr<WindowClass>> classes;
@@ -98,7 +110,7 @@ WindowClass* findClassLocked(ClassRegistry& reg, std::string_view name, HINSTANC
     return includeSystem ? system : nullptr;
 }
 
-ATOM registerClass(const WNDCLASSEXA& wc, bool system) {
+ATOM registerClassLocked(ClassRegistry& reg, const WNDCLASSEXA& wc, bool system) {
     if (wc.lpszClassName == nullptr || wc.cbClsExtra < 0 || wc.cbWndExtra < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
@@ -107,8 +119,6 @@ ATOM registerClass(const WNDCLASSEXA& wc, bool system) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 0;
     }
-    auto& reg = registry();
-    std::lock_guard lock(reg.mutex);
     std::string name = classNameOf(reg, wc.lpszClassName);
     if (name.empty()) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -152,6 +162,12 @@ ATOM registerClass(const WNDCLASSEXA& wc, bool system) {
     return atom;
 }
 
+ATOM registerClass(const WNDCLASSEXA& wc, bool system) {
+    auto& reg = registry();
+    std::lock_guard lock(reg.mutex);
+    return registerClassLocked(reg, wc, system);
+}
+
 // Reads or writes a value of sizeOfValue bytes in the class extra bytes, bounds-checked.
 bool classExtraFits(const WindowClass& c, int offset, size_t sizeOfValue) {
     return offset >= 0 && static_cast<size_t>(offset) + sizeOfValue <= c.classExtra.size();
@@ -178,10 +194,6 @@ WindowClass* findClassForWindow(LPCSTR name, HINSTANCE instance) {
     auto& reg = registry();
     std::lock_guard lock(reg.mutex);
     return findClassLocked(reg, classNameOf(reg, name), instance, true);
-}
-
-ATOM registerSystemClass(const WNDCLASSEXA& wndClass) {
-    return registerClass(wndClass, true);
 }
 
 }  // namespace kvwin32::internal

@@ -3,6 +3,7 @@
 // check-box helpers. Keyboard navigation lives in dlgnav.cpp, modal loops in dlgmodal.cpp.
 #include <string>
 
+#include "internal/builtin_classes.h"
 #include "internal/dialog.h"
 #include "internal/window.h"
 #include "kvwin32/winbase.h"
@@ -316,6 +317,8 @@ bool createControls(HWND dialog, HINSTANCE instance, const DialogTemplate& t, Di
     return true;
 }
 
+}  // namespace
+
 WNDCLASSEXA dialogClass() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
@@ -325,10 +328,6 @@ WNDCLASSEXA dialogClass() {
     wc.lpszClassName = WC_DIALOG;
     return wc;
 }
-
-[[maybe_unused]] const ATOM kDialogAtom = registerSystemClass(dialogClass());
-
-}  // namespace
 
 int dialogUnitsToPixelsX(int units) {
     long long scaled = static_cast<long long>(units) * kDialogBaseUnitX;

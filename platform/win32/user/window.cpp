@@ -29,15 +29,7 @@ struct Slot {
 class WindowTable {
   public:
     WindowTable() {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.style = CS_GLOBALCLASS;
-        wc.lpszClassName = "#32769";
-        registerSystemClass(wc);
-        wc.lpszClassName = "Message";
-        registerSystemClass(wc);
-
+        // The classes of both roots are built-in classes (builtin_classes.cpp).
         Window& desktop = allocate();
         desktop.wndClass = findClassForWindow("#32769", nullptr);
         desktop.style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
