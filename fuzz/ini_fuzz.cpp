@@ -18,7 +18,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
-#include "internal/hostpath.h"
+#include "kvwin32/drives.h"
 #include "kvwin32/winbase.h"
 
 namespace {
@@ -169,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(host, std::ios::binary | std::ios::trunc);
         out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     }
-    const std::string file = *kvwin32::internal::windowsPath(host);
+    const std::string file = *kvwin32::windowsFromHost(host);
 
     // A lookup into a small buffer stays inside it and counts what it copied.
     std::vector<char> buffer(smallSize + 16, kGuard);

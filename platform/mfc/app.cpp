@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "../win32/internal/module.h"
 #include "afxwin.h"
 
 namespace {
@@ -165,7 +164,10 @@ CWnd* AfxGetMainWnd() {
 }
 
 HINSTANCE AfxModuleFromAddress(const void* address) {
-    return kvwin32::internal::moduleFromAddress(address);
+    HMODULE module = nullptr;
+    const DWORD flags =
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT;
+    return GetModuleHandleExA(flags, static_cast<LPCSTR>(address), &module) ? module : nullptr;
 }
 
 BOOL AfxInitModuleApplication(CWinApp& app, AFX_MODULE_STATE* state) {

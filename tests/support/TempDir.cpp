@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "internal/hostpath.h"
+#include "kvwin32/drives.h"
 
 namespace kvtest {
 
@@ -30,7 +30,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::win() const {
-    auto w = kvwin32::internal::windowsPath(m_host);
+    auto w = kvwin32::windowsFromHost(m_host);
     if (!w)
         throw std::runtime_error("temporary folder is on no drive: " + m_host);
     return *w;

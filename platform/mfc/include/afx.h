@@ -1,6 +1,7 @@
 // The framework's base layer: the byte string class CString, the root class CObject and the
 // diagnostic macros. Everything a framework source file gets before any window exists.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstdarg>
 #include <cstddef>
@@ -190,3 +191,5 @@ class CObject {
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)
 #define DECLARE_SERIAL(class_name)
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema)
+
+#pragma GCC visibility pop

@@ -13,6 +13,7 @@
 // unchecked, 1 checked, 2 indeterminate), or LB_ERR for an index out of range; any other
 // window answers 0 (DefWindowProc's answer to a message it does not know).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <memory>
 #include <vector>
@@ -121,3 +122,5 @@ class CCheckListBox : public CListBox {
     int m_cyText = 0;                                     // height of a line of text, 0 until known
     std::vector<std::unique_ptr<CheckRecord>> m_records;  // every record the items point at
 };
+
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 // lists, a handle holder) that sends the control's messages with the framework's names and
 // argument conventions. The check-list box comes with this header too (afxchecklistbox.h).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "afxwin.h"
 
@@ -273,3 +274,5 @@ class CDragListBox : public CListBox {
 };
 
 #include "afxchecklistbox.h"
+
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 // CompareItem, DeleteItem) by the parent's default handlers, as in the framework. The wrappers
 // add no data members, so a CWnd from GetDlgItem may be used as one, as the library's pages do.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 // Included by afxwin.h.
 
@@ -144,3 +145,5 @@ class CListBox : public CWnd {
 };
 
 class CScrollBar : public CWnd {};
+
+#pragma GCC visibility pop

@@ -10,6 +10,7 @@
 // show a second message. Code of a page's own that validates inside DoDataExchange checks
 // HasFailed() before going on.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 // Included by afxwin.h.
 
@@ -86,3 +87,5 @@ void DDV_MinMaxFloat(CDataExchange* dx, const float& value, float minVal, float 
 // Sets a window's text only when it differs from what the window shows, so that refreshing
 // an unchanged field sends no EN_CHANGE.
 void AfxSetWindowText(HWND hwnd, LPCSTR text);
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The framework's in-process server support: the class factories a library registers, and
 // the answers its DllCanUnloadNow and DllGetClassObject exports give.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/objbase.h"
 #include "kvwin32/windef.h"
@@ -25,3 +26,5 @@ HRESULT AfxDllCanUnloadNow();
 HRESULT AfxDllGetClassObject(const GUID& clsid, const GUID& iid, LPVOID* object);
 // Loads a library for the framework (the resource libraries of a module).
 HINSTANCE AfxLoadLibrary(LPCSTR fileName);
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The framework's standard dialogs: the file dialog CFileDialog here, and the property sheet
 // and page classes from their own header.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "afxwin.h"
 
@@ -40,3 +41,5 @@ class CFileDialog : public CDialog {
 };
 
 #endif  // OFN_HIDEREADONLY
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // owner-drawn push button showing one of four bitmaps by its state). The check-list box and
 // the common-control wrappers come with it (afxcmn.h).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "afxcmn.h"
 
@@ -33,3 +34,5 @@ class CBitmapButton : public CButton {
     // Copies the chosen bitmap into the item rectangle.
     void DrawItem(DRAWITEMSTRUCT* draw) override;
 };
+
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 // Each wraps one handle; an object that owns its handle frees it when destroyed, an attached
 // or temporary one (FromHandle) never does.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "afx.h"
 #include "atltypes.h"
@@ -189,3 +190,5 @@ class CMenu : public CObject {
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR text = nullptr);
     UINT CheckMenuItem(UINT id, UINT check);
 };
+
+#pragma GCC visibility pop

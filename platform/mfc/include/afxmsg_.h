@@ -13,6 +13,7 @@
 // searches the class's own table, then its base's, and so on up to CCmdTarget, so a derived class's
 // entry wins over its base's, as in the framework.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <bit>
 
@@ -299,3 +300,5 @@ struct AFX_MSGMAP {
 #define ON_WM_GETDLGCODE() AFX_WM_ENTRY(WM_GETDLGCODE, wv, UINT (CWnd::*)(), OnGetDlgCode)
 #define ON_WM_CONTEXTMENU() \
     AFX_WM_ENTRY(WM_CONTEXTMENU, vWp, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
+
+#pragma GCC visibility pop

@@ -12,6 +12,7 @@
 // framework does) and is bound to the sheet object when the system reports it initialised
 // (PSCB_INITIALIZED, before the first page is shown); OnInitDialog runs once it is complete.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <memory>
 #include <vector>
@@ -196,3 +197,5 @@ class CPropertySheet : public CWnd {
     void commonConstruct(CWnd* parent, UINT selectPage);
     friend class CPropertyPage;
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The framework's standard command ids and the ids of its own prompt strings, with MFC's
 // values, so that resource scripts and message maps of the library use the usual names.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 // Standard commands (the Help button of a dialog or sheet sends ID_HELP).
 #define ID_HELP 0xE146
@@ -37,3 +38,5 @@
 #define HID_BASE_COMMAND 0x00010000UL
 #define HID_BASE_RESOURCE 0x00020000UL
 #define HID_BASE_PROMPT 0x00030000UL
+
+#pragma GCC visibility pop

@@ -11,6 +11,7 @@
 // procedure of the framework on the first message the dialog manager gives it (WM_SETFONT or
 // WM_INITDIALOG, before any control exists), so the maps see every message from then on.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <memory>
 
@@ -527,3 +528,5 @@ LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH bac
 #include "afxdd_.h"
 // The check-list box is a CListBox of this header, as in the framework.
 #include "afxchecklistbox.h"
+
+#pragma GCC visibility pop

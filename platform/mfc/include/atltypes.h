@@ -1,6 +1,7 @@
 // The framework's geometry classes CPoint, CSize and CRect: the Win32 structures with the
 // operations the library's pages use (offsets, sizes, hit tests, inflation, intersection).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <utility>
 
@@ -113,3 +114,5 @@ class CRect : public RECT {
         return *this;
     }
 };
+
+#pragma GCC visibility pop

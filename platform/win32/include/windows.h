@@ -1,6 +1,7 @@
 // Umbrella header of the Win32 surface: what a Windows source file gets from <windows.h>,
 // for the subset this product uses.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winerror.h"
@@ -19,3 +20,5 @@
 #include "kvwin32/winuser_caret.h"
 #include "kvwin32/winuser_menu.h"
 #include "kvwin32/commdlg.h"
+
+#pragma GCC visibility pop

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "internal/hostpath.h"
+#include "kvwin32/drives.h"
 #include "kvwin32/resources.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
@@ -262,7 +262,7 @@ TEST(ResourceRegistration, RefusesForeignLayoutsAndCanBeUndone) {
 
 TEST(ResourceLibrary, DataFileLibraryIsFoundThroughItsExportedDirectory) {
     ScopedLocale english("en_US");
-    auto path = kvwin32::internal::windowsPath(RC_TESTRES_PATH);
+    auto path = kvwin32::windowsFromHost(RC_TESTRES_PATH);
     ASSERT_TRUE(path.has_value());
     HMODULE library = LoadLibraryExA(path->c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(library, nullptr) << "error " << GetLastError();

@@ -2,6 +2,7 @@
 // grid window, to tell the library which framework version it runs on and how grid lines are
 // drawn. The library remembers what it was told; grids created later follow it.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -32,3 +33,5 @@ struct GridStartup {
 GridStartup gridStartup();
 
 }  // namespace kvgrid
+
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 // purpose, so this stand-in only records what the library tells it; nothing is installed to
 // catch crashes.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string>
 
@@ -25,3 +26,5 @@ std::string dumpPath();
 void reset();
 
 }  // namespace crashdump
+
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 // a viewer. Failures are reported as the numbered codes below, which the caller turns into
 // common messages (KVCOMMN 11001 to 11023) of its own.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 extern "C" {
 
@@ -49,3 +50,5 @@ int dvShowTag(const char* book, const char* tag, int reserved1, int reserved2, i
 void dvExit();
 
 }  // extern "C"
+
+#pragma GCC visibility pop

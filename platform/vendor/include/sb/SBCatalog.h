@@ -16,6 +16,7 @@
 //   holds text only (comments aside).
 // Texts become Windows-1252 bytes; a character that code page lacks becomes "?".
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <optional>
@@ -56,3 +57,5 @@ CatalogReadResult readCatalog(std::string_view bytes);
 std::optional<std::string> utf8ToWindows1252(std::string_view utf8);
 
 }  // namespace sb
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The message library's own messages, which it puts into a status when a catalog cannot be
 // used. They belong to no catalog; their texts live in the library.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "sb/SBMessage.h"
 
@@ -19,3 +20,5 @@ enum class LibraryMessage : int {
 SBMessage libraryMessage(LibraryMessage id, SBParameterList params);
 
 }  // namespace sb
+
+#pragma GCC visibility pop

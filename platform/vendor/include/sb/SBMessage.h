@@ -1,6 +1,7 @@
 // One message as a status holds it: where it comes from (module and number), its type, the
 // catalog text and the parameters for its placeholders.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string>
 #include <string_view>
@@ -46,3 +47,5 @@ class SBMessage {
 
 // Replaces %1 ... %9 in text by the parameters (see SBMessage::getSubstitutedDesc).
 std::string sbSubstituteParameters(std::string_view text, const SBParameterList& params);
+
+#pragma GCC visibility pop

@@ -7,6 +7,7 @@
 //      that holds the message library (catalogs ship beside the library).
 // Paths are Windows paths through the kernel services' drive table.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <map>
 #include <memory>
@@ -55,3 +56,5 @@ class SBMessageManager {
     std::set<std::string> m_failedCatalogs;      // lower-case file names already reported
     std::optional<std::string> m_catalogFolder;  // override of the library's folder
 };
+
+#pragma GCC visibility pop

@@ -1,5 +1,6 @@
 // A message module: a named set of messages gathered from the catalog files registered for it.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <map>
 #include <string>
@@ -39,3 +40,5 @@ class SBMessageModule {
     std::map<int, Entry> m_messages;      // number -> message; an earlier catalog wins
     std::vector<std::string> m_catalogs;  // registered catalog file names
 };
+
+#pragma GCC visibility pop

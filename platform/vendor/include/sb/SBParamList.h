@@ -1,5 +1,6 @@
 // Parameters of one message: the values that replace %1, %2 ... in a catalog text.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string>
 #include <variant>
@@ -24,3 +25,5 @@ class SBParamList {
   private:
     SBParameterList m_params;
 };
+
+#pragma GCC visibility pop

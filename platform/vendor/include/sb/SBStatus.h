@@ -1,6 +1,7 @@
 // A status: the list of messages that calls of the message library produce, read back in
 // order with a cursor.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <vector>
@@ -43,3 +44,5 @@ class SBStatus {
     std::size_t m_cursor = 0;
     bool m_reportOnDestroy;
 };
+
+#pragma GCC visibility pop

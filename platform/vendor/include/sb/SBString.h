@@ -1,6 +1,7 @@
 // The message library's string class: an owned run of ANSI (Windows-1252) bytes that message
 // texts are handed out in.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <string>
@@ -32,3 +33,5 @@ class SBString {
   private:
     std::string m_text;
 };
+
+#pragma GCC visibility pop

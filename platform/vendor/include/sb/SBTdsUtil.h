@@ -1,5 +1,6 @@
 // The message library's link to the installation: which product of the family is running.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string>
 
@@ -11,3 +12,5 @@ class SBTdsUtil {
     // The product name last recorded, empty before tdsUtilInit.
     static std::string productName();
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The setup-file search of the installation library: a relative setup-file name is looked for
 // in each folder of KV_SETUP_PATH, a ";"-separated list of Windows folders, in order.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <string>
@@ -39,3 +40,5 @@ std::vector<std::string> setupSearchFolders();
 void resetSetupSearch();
 
 }  // namespace tds
+
+#pragma GCC visibility pop

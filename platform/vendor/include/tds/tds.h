@@ -1,6 +1,7 @@
 // The installation library: which program of the product family runs, and where the product is
 // installed. The root is the TDSROOT variable of the library's environment overlay.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string>
 
@@ -24,3 +25,5 @@ std::string programName();
 void resetInstallation();
 
 }  // namespace tds
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // the waveform viewer evaluates after a run, whether it is switched on, and the analysis it
 // belongs to. Profiles keep a list of them; the Measurements page rebuilds that list on apply.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <utility>
 
@@ -60,3 +61,5 @@ class VNT_API MeasData {
     // MeasDomain value.
     char m_domain = 0;
 };
+
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 // the registered message DRAGLISTMSGSTRING with a DRAGLISTINFO, and DrawInsert shows the
 // insertion arrow beside the list. Values are those of Windows' common controls.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winuser.h"
@@ -44,3 +45,5 @@ namespace kvwin32 {
 // The item DrawInsert last marked for a drag list box, or -1 when no arrow shows.
 int dragListInsertMark(HWND hLB);
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

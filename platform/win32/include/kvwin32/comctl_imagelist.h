@@ -3,6 +3,7 @@
 // bitmap strips (one image every cx pixels) with or without a mask; drawn into any DC with the
 // mask making the background show through. Values are those of Windows' common controls.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/wingdi.h"
@@ -100,3 +101,5 @@ HIMAGELIST ImageList_LoadImageA(HINSTANCE instance, LPCSTR name, int cx, int gro
     ImageList_LoadImageA(instance, name, cx, grow, crMask, IMAGE_BITMAP, 0)
 
 }  // extern "C"
+
+#pragma GCC visibility pop

@@ -11,6 +11,7 @@
 // LVIR_LABEL rectangle clipped to the client rectangle (LVIR_BOUNDS spans every column, which
 // may reach beyond the window).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/comctl_imagelist.h"
 #include "kvwin32/commctrl.h"
@@ -369,3 +370,5 @@ inline HIMAGELIST ListView_SetImageList(HWND hwnd, HIMAGELIST list, int which) {
     return reinterpret_cast<HIMAGELIST>(SendMessageA(
         hwnd, LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(list)));
 }
+
+#pragma GCC visibility pop

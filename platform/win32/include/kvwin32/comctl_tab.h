@@ -2,6 +2,7 @@
 // with their Windows values. One row of tabs that scrolls when the tabs are wider than the
 // control (the property sheet and the framework's CTabCtrl use it so).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winuser.h"
@@ -155,3 +156,5 @@ inline HIMAGELIST TabCtrl_SetImageList(HWND tab, HIMAGELIST list) {
 inline HIMAGELIST TabCtrl_GetImageList(HWND tab) {
     return reinterpret_cast<HIMAGELIST>(SendMessageA(tab, TCM_GETIMAGELIST, 0, 0));
 }
+
+#pragma GCC visibility pop

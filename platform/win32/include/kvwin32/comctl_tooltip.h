@@ -15,6 +15,7 @@
 // a TTF_IDISHWND tool through its own window. TTF_SUBCLASS is accepted and changes nothing: the
 // hover finds every tool, so no tool window needs watching. Delays are kept, never waited for.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <optional>
 #include <string>
@@ -153,3 +154,5 @@ std::string tooltipShownText(HWND tooltip);
 void popTooltips();
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 // UDS_HORZ). Messages, notifications and structures are those of Windows' common controls;
 // styles (UDS_*) are in kvwin32/styles.h.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/commctrl.h"
 #include "kvwin32/windef.h"
@@ -75,3 +76,5 @@ extern "C" {
 HWND CreateUpDownControl(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
                          HINSTANCE instance, HWND buddy, int upper, int lower, int pos);
 }  // extern "C"
+
+#pragma GCC visibility pop

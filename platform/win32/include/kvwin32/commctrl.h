@@ -2,6 +2,7 @@
 // property sheets): their shared notification codes and initialisation, and one header per
 // control with its messages and structures, with their Windows values.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winuser.h"
@@ -69,3 +70,5 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 #include "kvwin32/comctl_tooltip.h"
 #include "kvwin32/comctl_updown.h"
 #include "kvwin32/prsht.h"
+
+#pragma GCC visibility pop

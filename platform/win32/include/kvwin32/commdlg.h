@@ -5,6 +5,7 @@
 // extension added when it has none, checked against OFN_FILEMUSTEXIST/OFN_PATHMUSTEXIST and
 // confirmed with a message box under OFN_OVERWRITEPROMPT.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 
@@ -116,3 +117,5 @@ DWORD CommDlgExtendedError();
 // Copies the file name part of a path into title: 0 on success, the size needed (terminator
 // included) when the buffer is too small, a negative value for an invalid name.
 short GetFileTitleA(LPCSTR file, LPSTR title, WORD bufferSize);
+
+#pragma GCC visibility pop

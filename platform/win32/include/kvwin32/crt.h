@@ -2,6 +2,7 @@
 // _access and _putenv keep their Microsoft names; fopen and getenv would collide with the C
 // library's own, so they live in namespace kvcrt and library code calls them qualified.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstdio>
 
@@ -25,3 +26,5 @@ FILE* fopen(const char* path, const char* mode);
 const char* getenv(const char* name);
 
 }  // namespace kvcrt
+
+#pragma GCC visibility pop

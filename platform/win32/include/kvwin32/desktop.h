@@ -8,6 +8,7 @@
 // (answers and input actions queued beforehand). A console desktop derives from Desktop the
 // same way: its nextInput reads a line and runs it.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <deque>
 #include <functional>
@@ -272,3 +273,5 @@ class DesktopScope {
 };
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // host's file system. Not a Win32 interface; hosts and tests use it to set up and inspect the
 // mapping that every file service of kvwin32 goes through.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <memory>
 #include <optional>
@@ -49,3 +50,5 @@ class PathStateSaver {
 };
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

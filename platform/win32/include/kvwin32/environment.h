@@ -1,6 +1,7 @@
 // Extensions around the environment overlay that Windows itself does not have: hosts and tests
 // use them to start the library from a known environment.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 namespace kvwin32 {
 
@@ -9,3 +10,5 @@ namespace kvwin32 {
 void resetEnvironmentOverlay();
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -15,6 +15,7 @@
 //   would let through (root): that is what the user who made it so expects, as with the
 //   read-only attribute on Windows. A file the caller may not write is refused.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <ctime>
@@ -65,3 +66,5 @@ int readRegularFile(const std::string& hostPath, std::string& bytes,
 std::string fileErrorText(int error, std::size_t limit = kMaxReadFileBytes);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // (kvwin32/desktop.h), which writes it into its transcript; the help library of the product
 // stands on this.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string_view>
 
@@ -39,3 +40,5 @@ bool showHelp(std::string_view book, std::string_view topic);
 // number as the topic, HELP_KEY the keyword ("key:..."), HELP_CONTENTS/HELP_FINDER "contents";
 // HELP_QUIT records nothing. TRUE when the desktop accepted the request.
 BOOL WinHelpA(HWND hwnd, LPCSTR helpFile, UINT command, ULONG_PTR data);
+
+#pragma GCC visibility pop

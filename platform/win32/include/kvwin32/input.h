@@ -12,6 +12,7 @@
 // and finishes its idle work first, as on Windows where a person is always slower than the
 // program; the next GetMessageA fetches the input.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <functional>
 
@@ -24,3 +25,5 @@ using InputSource = std::function<bool()>;
 InputSource setInputSource(InputSource source);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // framework's modal loop) names the window it runs for while it runs, so that the thread knows
 // which window a person is answering, even when it has no owner to disable.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <vector>
 
@@ -26,3 +27,5 @@ class ModalLoopScope {
 std::vector<HWND> modalLoopWindows();
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // Readable names for what a message box style shows: its icon, its buttons and the answers,
 // as transcripts print them and scripts name them ("warning", "YesNo", "Cancel").
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <optional>
 #include <string_view>
@@ -50,3 +51,5 @@ std::string_view answerName(int id);
 std::optional<int> answerFromName(std::string_view name);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

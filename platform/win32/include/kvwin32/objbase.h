@@ -3,6 +3,7 @@
 // Windows names and values. Memory that the shell hands to a program (an item id list) comes from
 // the task allocator, and the program gives it back there.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -116,3 +117,5 @@ HRESULT CoGetMalloc(DWORD memContext, LPMALLOC* malloc);
 HRESULT CoInitialize(LPVOID reserved);
 // Ends one CoInitialize of the thread.
 void CoUninitialize();
+
+#pragma GCC visibility pop

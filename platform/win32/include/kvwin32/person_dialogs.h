@@ -3,6 +3,7 @@
 // builds its own, run by the dialog manager's modal loop (which pulls the person's input from
 // the desktop) and answered by the person.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/desktop.h"
 
@@ -23,3 +24,5 @@ PathAnswer runFileDialog(const FileDialogRequest& request);
 PathAnswer runFolderDialog(const FolderDialogRequest& request);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

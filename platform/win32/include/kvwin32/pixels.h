@@ -1,6 +1,7 @@
 // Extension for tests, the Robot and snapshots: reading back what a DC or a bitmap shows,
 // and saving it as a PNG picture.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstdint>
 #include <optional>
@@ -55,3 +56,5 @@ bool writePng(HBITMAP bitmap, const std::string& hostPath);
 bool writePng(HDC dc, const std::string& hostPath);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // Apply and Help buttons, driven by the Windows protocol of PSN_* notifications to the pages and
 // PSM_* messages to the sheet. Windows names, values, structures and return values.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winuser.h"
@@ -287,3 +288,5 @@ inline LRESULT PropSheet_IndexToId(HWND sheet, int index) {
 inline LRESULT PropSheet_GetResult(HWND sheet) {
     return SendMessageA(sheet, PSM_GETRESULT, 0, 0);
 }
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // Extensions around the registry that Windows does not have as functions: loading a ".reg"
 // file as the registry editor imports it (kvhost's --registry, tests) and emptying the registry.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <string>
@@ -41,3 +42,5 @@ RegFileLoad loadRegistryText(std::string_view bytes);
 void clearRegistry();
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

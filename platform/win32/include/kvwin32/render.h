@@ -2,6 +2,7 @@
 // control keeps what it shows in its own state, so a window painted here looks as it would on
 // a screen, and the picture can be inspected or saved as PNG (kvwin32/pixels.h).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <string>
 
@@ -26,3 +27,5 @@ std::string dialogFontFile();
 bool setDialogFont(const std::string& file);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

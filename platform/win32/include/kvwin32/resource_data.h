@@ -4,6 +4,7 @@
 // holds one resource in the binary format Windows itself uses for its type (DLGTEMPLATEEX,
 // string blocks, DIBs, icon and cursor images and groups).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstdint>
 
@@ -75,3 +76,5 @@ constexpr char toCp1252(char16_t u) {
 }
 
 }  // namespace kvres
+
+#pragma GCC visibility pop

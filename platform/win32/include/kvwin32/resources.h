@@ -8,6 +8,7 @@
 // shared library or a resource-only library, even one loaded as a data file, carries them).
 // A null module is the main program.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/resource_data.h"
@@ -95,3 +96,5 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 BOOL KvRegisterResourceDirectory(HMODULE module, const KvResourceDirectory* directory);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

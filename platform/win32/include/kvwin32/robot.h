@@ -16,6 +16,7 @@
 // Robot owns these rules; a script host parses its REFs straight into a ControlQuery. Texts
 // are in the code page of the windows (the `A` functions' text), as the controls hold them.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <functional>
 #include <optional>
@@ -229,3 +230,5 @@ class Robot {
 };
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

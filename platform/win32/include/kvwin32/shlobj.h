@@ -4,6 +4,7 @@
 // (kvwin32/desktop.h). An item id list here holds one file-system path; like the shell's, it
 // comes from the task allocator and is freed with CoTaskMemFree, ILFree or IMalloc::Free.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/objbase.h"
 #include "kvwin32/windef.h"
@@ -92,3 +93,5 @@ void ILFree(PIDLIST_ABSOLUTE pidl);
 PIDLIST_ABSOLUTE ILCreateFromPathA(LPCSTR path);
 // The size in bytes of an item id list, terminator included (0 for null).
 UINT ILGetSize(PCUIDLIST_ABSOLUTE pidl);
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // Windows values. The window system tests these bits; the resource compiler resolves the
 // same names in resource scripts, so each value is written down once, here.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 // ---- Window styles (WS_*) ----------------------------------------------------------------
 #define WS_OVERLAPPED 0x00000000L
@@ -283,3 +284,5 @@
 #define IDHELP 9
 // Static controls that the code never addresses share this id.
 #define IDC_STATIC (-1)
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // modules. Windows names, signatures and semantics; paths are Windows paths resolved through
 // the drive table (see kvwin32/drives.h).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -87,3 +88,5 @@ BOOL GetModuleHandleExA(DWORD flags, LPCSTR moduleName, HMODULE* module);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // Basic Win32 types and constants with their Windows sizes (LLP64: LONG and DWORD are 32 bits
 // even on a 64-bit Linux, where long is 64).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <cstddef>
 #include <cstdint>
@@ -117,3 +118,5 @@ struct RECT {
 };
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The Win32 error codes that the kernel services report through GetLastError and return
 // from the registry functions.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -60,3 +61,5 @@
 #define ERROR_NOT_ENOUGH_QUOTA 1816L
 #define ERROR_CONTROL_ID_NOT_FOUND 1421L
 #define ERROR_MESSAGE_SYNC_ONLY 1159L
+
+#pragma GCC visibility pop

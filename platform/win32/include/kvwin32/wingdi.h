@@ -1,6 +1,7 @@
 // GDI: device contexts painting into 32-bit pixel buffers, pens, brushes, fonts, bitmaps and the
 // ".bmp" (DIB) structures, with their Windows names, layouts and values.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -382,3 +383,5 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
               const BITMAPINFO* info, UINT usage);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

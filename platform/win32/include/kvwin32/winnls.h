@@ -1,5 +1,6 @@
 // Locale information: the system default locale comes from LC_ALL, then LANG.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -31,3 +32,5 @@ int LCMapStringA(LCID locale, DWORD flags, LPCSTR source, int sourceCount, LPSTR
                  int destinationSize);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The registry: an in-memory tree of keys and typed values, loaded from the ".reg" file that
 // KV_REGISTRY names (see kvwin32/registry_file.h); empty without it.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -52,3 +53,5 @@ LONG RegCloseKey(HKEY key);
 LONG RegOverridePredefKey(HKEY key, HKEY newKey);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

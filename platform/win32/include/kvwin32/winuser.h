@@ -3,6 +3,7 @@
 // semantics; the window system is headless (there is no screen, only the desktop window that
 // stands for it), so everything a window does can be driven and read back by a program.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winbase.h"
@@ -814,3 +815,5 @@ short GetKeyState(int virtKey);
 short GetAsyncKeyState(int virtKey);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 // draws it over the window on the screen; it is no part of the window's own painting, so
 // pictures of a window (snapshots) do not show it.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -31,3 +32,5 @@ bool caretOnWindow(HWND top, RECT& rect);
 
 }  // namespace kvwin32
 #endif
+
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 // Each control's window procedure lives in a file of its own (ctl_*.cpp); this header is what
 // dialogs, the framework and the library's pages address them with.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winuser.h"
@@ -301,3 +302,5 @@ struct COMPAREITEMSTRUCT {
 };
 using LPCOMPAREITEMSTRUCT = COMPAREITEMSTRUCT*;
 using PCOMPAREITEMSTRUCT = COMPAREITEMSTRUCT*;
+
+#pragma GCC visibility pop

@@ -3,6 +3,7 @@
 // handle that remembers what it shows. The wait cursor matters to the product (it is shown
 // around slow work), so the desktop's transcript records when it is shown and removed.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/resources.h"
 #include "kvwin32/windef.h"
@@ -64,3 +65,5 @@ namespace kvwin32 {
 bool isWaitCursor(HCURSOR cursor);
 
 }  // namespace kvwin32
+
+#pragma GCC visibility pop

@@ -4,6 +4,7 @@
 // The dialog's extra bytes (DWLP_MSGRESULT, DWLP_DLGPROC, DWLP_USER, DLGWINDOWEXTRA) are in
 // kvwin32/winuser.h with the other window data offsets.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/winuser.h"
@@ -125,3 +126,5 @@ BOOL IsDialogMessageA(HWND dialog, LPMSG msg);
 #define IsDialogMessage IsDialogMessageA
 
 }  // extern "C"
+
+#pragma GCC visibility pop

@@ -1,6 +1,7 @@
 // The user32 drawing calls that controls and owner-drawn items use, and the system colours
 // they paint with (the classic 3-D scheme). winuser.h includes this file.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 #include "kvwin32/wingdi.h"
@@ -150,3 +151,5 @@ HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UI
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

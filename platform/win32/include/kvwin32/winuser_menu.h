@@ -3,6 +3,7 @@
 // never shown; programs build and query them and grey or check items, and the Robot reads
 // them back. Names, values and semantics are those of user32. windows.h includes this file.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -105,3 +106,5 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 BOOL DrawMenuBar(HWND hwnd);
 
 }  // extern "C"
+
+#pragma GCC visibility pop

@@ -2,6 +2,7 @@
 // message box needs a person, so the window system hands it to the desktop (kvwin32/desktop.h),
 // which answers it and writes it into its transcript.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "kvwin32/windef.h"
 
@@ -70,3 +71,5 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 int MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WORD languageId);
 // Plays the sound for a message box type; there is no sound here, so it only succeeds.
 BOOL MessageBeep(UINT type);
+
+#pragma GCC visibility pop

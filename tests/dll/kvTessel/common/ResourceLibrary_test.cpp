@@ -9,7 +9,6 @@
 
 #include "InstallFixture.h"
 #include "ResourceLibrary.h"
-#include "internal/module.h"
 
 namespace {
 
@@ -73,7 +72,8 @@ class ResourceLibraryTest : public InstallFixture {
         SavedLocale::use("en_US");
         // The platform library itself stands in for a resource library: a link to it loads
         // the object that is already there, under its known handle.
-        loaded = kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&GetLastError));
+        ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                       reinterpret_cast<LPCSTR>(&GetLastError), &loaded));
         char file[1024] = {};
         GetModuleFileNameA(loaded, file, sizeof file);
         platformLibrary = hostOf(file);
