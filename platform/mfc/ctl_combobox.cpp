@@ -5,6 +5,7 @@
 #include <string>
 
 #include "afxwin.h"
+#include "kvwin32/item_text.h"
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, "ComboBox", nullptr, style | WS_CHILD, rect, parent, id);
@@ -45,15 +46,7 @@ int CComboBox::GetLBText(int index, LPSTR buffer) const {
 }
 
 void CComboBox::GetLBText(int index, CString& text) const {
-    const int length = GetLBTextLen(index);
-    if (length < 0) {
-        text.Empty();
-        return;
-    }
-    std::string buffer(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetLBText(index, buffer.data());
-    buffer.resize(static_cast<size_t>(copied > 0 ? std::min(copied, length) : 0));
-    text = buffer;
+    text = CString(kvwin32::comboBoxItemText(m_hWnd, index).value_or(std::string()));
 }
 
 int CComboBox::GetLBTextLen(int index) const {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "afxwin.h"
+#include "kvwin32/item_text.h"
 
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     return CreateEx(0, "ListBox", nullptr, style | WS_CHILD, rect, parent, id);
@@ -65,15 +66,7 @@ int CListBox::GetText(int index, LPSTR buffer) const {
 }
 
 void CListBox::GetText(int index, CString& text) const {
-    const int length = GetTextLen(index);
-    if (length < 0) {
-        text.Empty();
-        return;
-    }
-    std::string buffer(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetText(index, buffer.data());
-    buffer.resize(static_cast<size_t>(copied > 0 ? std::min(copied, length) : 0));
-    text = buffer;
+    text = CString(kvwin32::listBoxItemText(m_hWnd, index).value_or(std::string()));
 }
 
 int CListBox::GetTextLen(int index) const {

@@ -12,6 +12,7 @@
 
 #include "afxwin.h"
 #include "thread_state.h"
+#include "kvwin32/item_text.h"
 
 // ---- UpdateData and the exchange context -----------------------------------------------------
 
@@ -181,12 +182,21 @@ bool parseReal(const std::string& text, double& value) {
     return true;
 }
 
+enum class ExchangeWith { control, edit };
+
+// The shared opening of the exchanges: nothing once an earlier exchange of the pass has failed,
+// else the dialog's control (PrepareCtrl, or PrepareEditCtrl for an edit control, which remember
+// it so that a refusal puts the focus there); null when the dialog has none.
+HWND controlToExchange(CDataExchange* dx, int id, ExchangeWith kind) {
+    if (dx->HasFailed()) {
+        return nullptr;
+    }
+    return kind == ExchangeWith::edit ? dx->PrepareEditCtrl(id) : dx->PrepareCtrl(id);
+}
+
 template <typename Int>
 void exchangeSigned(CDataExchange* dx, int id, Int& value, long long minValue, long long maxValue) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareEditCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::edit);
     if (!control) {
         return;
     }
@@ -205,10 +215,7 @@ void exchangeSigned(CDataExchange* dx, int id, Int& value, long long minValue, l
 template <typename Int>
 void exchangeUnsigned(CDataExchange* dx, int id, Int& value, unsigned long long maxValue,
                       UINT promptId) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareEditCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::edit);
     if (!control) {
         return;
     }
@@ -226,10 +233,7 @@ void exchangeUnsigned(CDataExchange* dx, int id, Int& value, unsigned long long 
 
 template <typename Real>
 void exchangeReal(CDataExchange* dx, int id, Real& value, int digits) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareEditCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::edit);
     if (!control) {
         return;
     }
@@ -253,10 +257,7 @@ void exchangeReal(CDataExchange* dx, int id, Real& value, int digits) {
 // ---- Edits -------------------------------------------------------------------------------------
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareEditCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::edit);
     if (!control) {
         return;
     }
@@ -268,10 +269,10 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
 }
 
 void DDX_Text(CDataExchange* dx, int id, LPSTR value, int maxLength) {
-    if (dx->HasFailed() || !value || maxLength <= 0) {
+    if (!value || maxLength <= 0) {
         return;
     }
-    HWND control = dx->PrepareEditCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::edit);
     if (!control) {
         return;
     }
@@ -315,10 +316,7 @@ void DDX_Text(CDataExchange* dx, int id, float& value) {
 // ---- Buttons -----------------------------------------------------------------------------------
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -348,10 +346,7 @@ bool isRadioButton(HWND hwnd) {
 }  // namespace
 
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -379,10 +374,7 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 // ---- Combo boxes -------------------------------------------------------------------------------
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -404,37 +396,17 @@ CString comboText(HWND control) {
     if (selected < 0) {
         return CString();
     }
-    const LRESULT length =
-        ::SendMessageA(control, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
-    if (length <= 0) {
-        return CString();
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = ::SendMessageA(control, CB_GETLBTEXT, static_cast<WPARAM>(selected),
-                                          reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return CString(text);
+    return CString(kvwin32::comboBoxItemText(control, selected).value_or(std::string()));
 }
 
 CString listText(HWND control, LRESULT index) {
-    const LRESULT length = ::SendMessageA(control, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length <= 0) {
-        return CString();
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = ::SendMessageA(control, LB_GETTEXT, static_cast<WPARAM>(index),
-                                          reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return CString(text);
+    return CString(kvwin32::listBoxItemText(control, index).value_or(std::string()));
 }
 
 }  // namespace
 
 void DDX_CBString(CDataExchange* dx, int id, CString& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -449,10 +421,7 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value) {
 }
 
 void DDX_CBStringExact(CDataExchange* dx, int id, CString& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -472,10 +441,7 @@ void DDX_CBStringExact(CDataExchange* dx, int id, CString& value) {
 // ---- List boxes --------------------------------------------------------------------------------
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -487,10 +453,7 @@ void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
 }
 
 void DDX_LBString(CDataExchange* dx, int id, CString& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }
@@ -505,10 +468,7 @@ void DDX_LBString(CDataExchange* dx, int id, CString& value) {
 }
 
 void DDX_LBStringExact(CDataExchange* dx, int id, CString& value) {
-    if (dx->HasFailed()) {
-        return;
-    }
-    HWND control = dx->PrepareCtrl(id);
+    HWND control = controlToExchange(dx, id, ExchangeWith::control);
     if (!control) {
         return;
     }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "kvwin32/ascii.h"
 #include "kvwin32/resource_data.h"
 
 namespace kvrc {
@@ -17,15 +18,7 @@ bool isIdentChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using kvwin32::ascii::hexDigit;
 
 void appendUtf8(std::u16string& out, std::string_view bytes, std::size_t& i) {
     auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };

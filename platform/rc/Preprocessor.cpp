@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdint>
 #include <memory>
+#include "kvwin32/ascii.h"
 
 namespace kvrc {
 
@@ -42,11 +43,7 @@ bool directivesOnlyFile(std::string_view name) {
 }
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
+    return kvwin32::ascii::trim(s, kvwin32::ascii::kWhiteSpace);
 }
 
 // C arithmetic over the tokens of an #if line (macros expanded, defined() resolved, unknown

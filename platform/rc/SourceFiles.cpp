@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include "kvwin32/ascii.h"
 
 namespace kvrc {
 
@@ -16,13 +17,6 @@ namespace {
 
 // A file larger than this is not a resource anyone meant to embed.
 constexpr std::uintmax_t kMaxFileSize = 64u << 20;
-
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // Resolves a relative name component by component under `base`, each tried exactly and then
 // by a case-insensitive scan of its folder.
@@ -44,7 +38,7 @@ std::optional<fs::path> resolveUnder(const fs::path& base, std::string_view name
         std::optional<fs::path> found;
         for (auto it = fs::directory_iterator(current, ec); !ec && it != fs::directory_iterator();
              it.increment(ec)) {
-            if (sameNoCase(it->path().filename().string(), part)) {
+            if (kvwin32::ascii::equalNoCase(it->path().filename().string(), part)) {
                 found = it->path();
                 break;
             }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "InstallEnvironment.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/crt.h"
 
 namespace {
@@ -42,12 +43,7 @@ std::string_view stripQuotes(std::string_view piece) {
     return piece;
 }
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-               return lower(static_cast<unsigned char>(x)) == lower(static_cast<unsigned char>(y));
-           });
-}
+using kvwin32::ascii::equalNoCase;
 
 // The value a list refers to by name: TDSROOT is the installation root even where the
 // variable itself is not set; any other name comes from the environment. Empty means none.

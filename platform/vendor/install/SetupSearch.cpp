@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "kvwin32/ascii.h"
 #include "kvwin32/crt.h"
 #include "kvwin32/winbase.h"
 #include "tds/csf.h"
@@ -20,11 +21,7 @@ struct SetupSearch {
 };
 
 std::string_view trimEntry(std::string_view entry) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!entry.empty() && blank(entry.front()))
-        entry.remove_prefix(1);
-    while (!entry.empty() && blank(entry.back()))
-        entry.remove_suffix(1);
+    entry = kvwin32::ascii::trim(entry);
     if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
         entry = entry.substr(1, entry.size() - 2);
     return entry;

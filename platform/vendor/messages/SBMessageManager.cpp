@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <dlfcn.h>
 
+#include "kvwin32/ascii.h"
 #include "kvwin32/crt.h"
 #include "kvwin32/drives.h"
 
@@ -21,8 +22,7 @@ std::string upper(std::string_view name) {
 
 std::string lower(std::string_view name) {
     std::string out(name);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    std::transform(out.begin(), out.end(), out.begin(), kvwin32::ascii::toLower);
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "kvwin32/ascii.h"
 #include "kvwin32/crt.h"
 #include "sb/SBCatalog.h"
 #include "sb/SBLibraryMessages.h"
@@ -19,12 +20,7 @@ namespace {
 // The full-path limit of the original; a longer candidate path is not tried.
 constexpr std::size_t kMaxPath = 260;
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
+using kvwin32::ascii::equalNoCase;
 
 std::string joinPath(std::string folder, std::string_view name) {
     while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))

@@ -10,6 +10,7 @@
 
 #include "internal/robot.h"
 #include "internal/window.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/comctl_tab.h"
 #include "kvwin32/prsht.h"
 #include "kvwin32/modal.h"
@@ -38,13 +39,6 @@ std::string normalized(std::string_view text) {
     return out.substr(first, last - first + 1);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // Top-level windows of the thread that a person could be looking at, topmost first: visible,
 // and not the popups that belong to a control (tooltips, the list of a combo box).
 std::vector<HWND> visibleTopLevels() {
@@ -55,7 +49,8 @@ std::vector<HWND> visibleTopLevels() {
             continue;
         }
         std::string cls = internal::classOf(top);
-        if (equalsIgnoringCase(cls, "tooltips_class32") || equalsIgnoringCase(cls, "ComboLBox")) {
+        if (kvwin32::ascii::equalNoCase(cls, "tooltips_class32") ||
+            kvwin32::ascii::equalNoCase(cls, "ComboLBox")) {
             continue;
         }
         out.push_back(top);

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "internal/robot.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/comctl_listview.h"
 #include "kvwin32/comctl_tab.h"
 #include "kvwin32/robot.h"
 #include "kvwin32/styles.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
+#include "kvwin32/item_text.h"
 
 namespace kvwin32 {
 
@@ -42,26 +44,6 @@ std::optional<bool> askCheckState(HWND list, int index) {
         return std::nullopt;
     }
     return (answer & 0xFFFF) == BST_CHECKED;
-}
-
-bool sameClass(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-// The text of item `index` of a list box (or combo box with its messages).
-std::string listText(HWND control, int index, UINT lenMsg, UINT textMsg) {
-    LRESULT length = SendMessageA(control, lenMsg, static_cast<WPARAM>(index), 0);
-    if (length < 0 || length > 65536) {
-        return {};
-    }
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = SendMessageA(control, textMsg, static_cast<WPARAM>(index),
-                               reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got < 0 ? 0 : std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
-    return text;
 }
 
 std::string listViewText(HWND control, int index) {
@@ -122,7 +104,7 @@ std::string windowText(HWND hwnd) {
 ControlKind kindOf(HWND hwnd) {
     std::string cls = classOf(hwnd);
     LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-    if (sameClass(cls, "Button")) {
+    if (kvwin32::ascii::equalNoCase(cls, "Button")) {
         switch (style & BS_TYPEMASK) {
             case BS_CHECKBOX:
             case BS_AUTOCHECKBOX:
@@ -138,7 +120,7 @@ ControlKind kindOf(HWND hwnd) {
                 return ControlKind::pushButton;
         }
     }
-    if (sameClass(cls, "Static")) {
+    if (kvwin32::ascii::equalNoCase(cls, "Static")) {
         switch (style & SS_TYPEMASK) {
             case SS_LEFT:
             case SS_CENTER:
@@ -165,7 +147,7 @@ ControlKind kindOf(HWND hwnd) {
         {"#32770", ControlKind::dialog},
     };
     for (const ClassKind& entry : kClasses) {
-        if (sameClass(cls, entry.name)) {
+        if (kvwin32::ascii::equalNoCase(cls, entry.name)) {
             return entry.kind;
         }
     }
@@ -232,10 +214,10 @@ std::vector<std::string> itemTexts(HWND control) {
     for (int i = 0; i < n; ++i) {
         switch (kindOf(control)) {
             case ControlKind::listBox:
-                out.push_back(listText(control, i, LB_GETTEXTLEN, LB_GETTEXT));
+                out.push_back(listBoxItemText(control, i).value_or(std::string()));
                 break;
             case ControlKind::comboBox:
-                out.push_back(listText(control, i, CB_GETLBTEXTLEN, CB_GETLBTEXT));
+                out.push_back(comboBoxItemText(control, i).value_or(std::string()));
                 break;
             case ControlKind::listView:
                 out.push_back(listViewText(control, i));

@@ -10,6 +10,7 @@
 #include "internal/builtin_classes.h"
 #include "internal/gdi.h"
 #include "internal/listview.h"
+#include "kvwin32/ascii.h"
 
 namespace {
 
@@ -56,24 +57,8 @@ int copyOut(const std::string& text, LPSTR buffer, int size) {
     return static_cast<int>(n);
 }
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-int compareNoCase(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i]));
-        const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
+using kvwin32::ascii::compareNoCase;
+using kvwin32::ascii::equalNoCase;
 
 ListViewCell& cellOf(ListViewItem& item, int subItem) {
     if (item.cells.size() <= static_cast<std::size_t>(subItem)) {
@@ -549,8 +534,7 @@ LRESULT findItem(HWND hwnd, WPARAM wParam, const LVFINDINFOA* find) {
         }
         const std::string text = kvwin32::internal::listViewCellText(hwnd, i, 0);
         const bool match =
-            partial ? text.size() >= wanted.size() &&
-                          equalNoCase(std::string_view(text).substr(0, wanted.size()), wanted)
+            partial ? text.size() >= wanted.size() && kvwin32::ascii::startsWithNoCase(text, wanted)
                     : equalNoCase(text, wanted);
         if (match) {
             return i;
@@ -1151,7 +1135,9 @@ LRESULT listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             kvwin32::internal::detachState(hwnd);
             return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_PAINT:
-            return kvwin32::internal::listViewPaint(hwnd);
+        case WM_PRINTCLIENT:
+            return kvwin32::internal::paintControl(
+                hwnd, wParam, [&](HDC dc) { kvwin32::internal::listViewPaint(hwnd, dc); });
         case WM_ERASEBKGND:
             return TRUE;
         case WM_SETFONT:

@@ -361,11 +361,9 @@ int listViewItemImage(HWND hwnd, int item) {
     return nm.item.iImage;
 }
 
-LRESULT listViewPaint(HWND hwnd) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
+void listViewPaint(HWND hwnd, HDC dc) {
     auto s = listViewOf(hwnd);
-    if (dc != nullptr && s) {
+    if (s) {
         RECT client{};
         GetClientRect(hwnd, &client);
         HBRUSH brush = CreateSolidBrush(colourOr(s->background, COLOR_WINDOW));
@@ -391,8 +389,6 @@ LRESULT listViewPaint(HWND hwnd) {
             paintHeader(hwnd, dc, *s, client.right);
         }
     }
-    EndPaint(hwnd, &ps);
-    return 0;
 }
 
 HIMAGELIST listViewCheckBoxImages() {

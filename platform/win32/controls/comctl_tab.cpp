@@ -368,12 +368,7 @@ LRESULT adjustRect(BOOL larger, RECT* rect) {
     return 0;
 }
 
-void paint(HWND hwnd, const TabState& s) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc == nullptr) {
-        return;
-    }
+void paint(HWND hwnd, const TabState& s, HDC dc) {
     RECT client{};
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
@@ -424,7 +419,6 @@ void paint(HWND hwnd, const TabState& s) {
         drawArrowButton(dc, rightArrow, ArrowDirection::Right, false, canScrollRight(hwnd, s));
     }
     SelectObject(dc, oldFont);
-    EndPaint(hwnd, &ps);
 }
 
 LRESULT keyDown(HWND hwnd, const std::shared_ptr<TabState>& s, WPARAM key, LPARAM flags) {
@@ -499,8 +493,8 @@ LRESULT tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             detachState(hwnd);
             return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_PAINT:
-            paint(hwnd, *s);
-            return 0;
+        case WM_PRINTCLIENT:
+            return paintControl(hwnd, wParam, [&](HDC dc) { paint(hwnd, *s, dc); });
         case WM_SETFONT:
             return setControlFont(hwnd, *s, wParam, lParam);
         case WM_GETFONT:

@@ -574,28 +574,22 @@ COLORREF colourOr(COLORREF colour, int sysColour) {
     return colour == CLR_INVALID ? GetSysColor(sysColour) : colour;
 }
 
-LRESULT paint(HWND hwnd, const TooltipState& s) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc != nullptr) {
-        RECT rc{};
-        GetClientRect(hwnd, &rc);
-        HBRUSH brush = CreateSolidBrush(colourOr(s.background, COLOR_INFOBK));
-        FillRect(dc, &rc, brush);
-        DeleteObject(brush);
-        FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME));
-        RECT text{rc.left + 3 + s.margin.left, rc.top + 2 + s.margin.top,
-                  rc.right - 3 - s.margin.right, rc.bottom - 2 - s.margin.bottom};
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, colourOr(s.foreground, COLOR_INFOTEXT));
-        UINT format = DT_EXPANDTABS | (s.maxWidth > 0 ? DT_WORDBREAK : 0);
-        if (GetWindowLongA(hwnd, GWL_STYLE) & TTS_NOPREFIX) {
-            format |= DT_NOPREFIX;
-        }
-        DrawTextA(dc, s.shownText.c_str(), static_cast<int>(s.shownText.size()), &text, format);
+void paint(HWND hwnd, const TooltipState& s, HDC dc) {
+    RECT rc{};
+    GetClientRect(hwnd, &rc);
+    HBRUSH brush = CreateSolidBrush(colourOr(s.background, COLOR_INFOBK));
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+    FrameRect(dc, &rc, GetSysColorBrush(COLOR_WINDOWFRAME));
+    RECT text{rc.left + 3 + s.margin.left, rc.top + 2 + s.margin.top, rc.right - 3 - s.margin.right,
+              rc.bottom - 2 - s.margin.bottom};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colourOr(s.foreground, COLOR_INFOTEXT));
+    UINT format = DT_EXPANDTABS | (s.maxWidth > 0 ? DT_WORDBREAK : 0);
+    if (GetWindowLongA(hwnd, GWL_STYLE) & TTS_NOPREFIX) {
+        format |= DT_NOPREFIX;
     }
-    EndPaint(hwnd, &ps);
-    return 0;
+    DrawTextA(dc, s.shownText.c_str(), static_cast<int>(s.shownText.size()), &text, format);
 }
 
 LRESULT tooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -612,7 +606,9 @@ LRESULT tooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             kvwin32::internal::detachState(hwnd);
             return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_PAINT:
-            return paint(hwnd, *s);
+        case WM_PRINTCLIENT:
+            return kvwin32::internal::paintControl(hwnd, wParam,
+                                                   [&](HDC dc) { paint(hwnd, *s, dc); });
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_NCHITTEST:

@@ -430,11 +430,9 @@ void drawArrow(HDC dc, const RECT& r, bool up, bool horizontal) {
     SelectObject(dc, old);
 }
 
-LRESULT paint(HWND hwnd) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
+void paint(HWND hwnd, HDC dc) {
     auto s = upDownOf(hwnd);
-    if (dc != nullptr && s) {
+    if (s) {
         RECT rc{};
         GetClientRect(hwnd, &rc);
         const bool horizontal = (styleOf(hwnd) & UDS_HORZ) != 0;
@@ -451,8 +449,6 @@ LRESULT paint(HWND hwnd) {
             drawArrow(dc, part, arrow == Arrow::Up, horizontal);
         }
     }
-    EndPaint(hwnd, &ps);
-    return 0;
 }
 
 LRESULT destroy(HWND hwnd) {
@@ -481,7 +477,8 @@ LRESULT upDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             kvwin32::internal::detachState(hwnd);
             return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_PAINT:
-            return paint(hwnd);
+        case WM_PRINTCLIENT:
+            return kvwin32::internal::paintControl(hwnd, wParam, [&](HDC dc) { paint(hwnd, dc); });
         case WM_ERASEBKGND:
             return TRUE;
         case WM_LBUTTONDOWN:

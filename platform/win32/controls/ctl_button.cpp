@@ -330,16 +330,6 @@ void redraw(HWND hwnd, const ButtonState& state, UINT action) {
     ReleaseDC(hwnd, dc);
 }
 
-LRESULT onPaint(HWND hwnd, const ButtonState& state) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc) {
-        paintButton(hwnd, state, dc, ODA_DRAWENTIRE);
-    }
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
 // ---- The auto radio group -----------------------------------------------------------------------
 
 // Whether the dialog manager counts a control in a group walk: visible and enabled, as
@@ -615,10 +605,9 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE:
             return kindInfo(hwnd).dlgCode;
         case WM_PAINT:
-            return onPaint(hwnd, *state);
         case WM_PRINTCLIENT:
-            paintButton(hwnd, *state, reinterpret_cast<HDC>(wParam), ODA_DRAWENTIRE);
-            return 0;
+            return kvwin32::internal::paintControl(
+                hwnd, wParam, [&](HDC dc) { paintButton(hwnd, *state, dc, ODA_DRAWENTIRE); });
         case WM_ERASEBKGND:
             return 1;  // painting covers the whole button
         case WM_SETTEXT:

@@ -527,17 +527,7 @@ void paint(const StatePtr& sp, HDC dc) {
 }
 
 LRESULT paintMessage(const StatePtr& sp, HDC given) {
-    if (given) {
-        paint(sp, given);
-        return 0;
-    }
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(sp->self, &ps);
-    if (dc) {
-        paint(sp, dc);
-    }
-    EndPaint(sp->self, &ps);
-    return 0;
+    return paintControl(sp->self, reinterpret_cast<WPARAM>(given), [&](HDC dc) { paint(sp, dc); });
 }
 
 }  // namespace kvwin32::internal::combobox

@@ -13,6 +13,7 @@
 #include "internal/edit_text.h"
 #include "internal/gdi.h"
 #include "internal/window.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/winuser_caret.h"
 #include "kvwin32/winuser_controls.h"
 #include "kvwin32/winuser_msgbox.h"
@@ -152,12 +153,7 @@ void typeText(HWND hwnd, EditState& state, std::string_view text) {
 bool isComboBoxEdit(HWND hwnd) {
     char parentClass[16] = {};
     const int n = GetClassNameA(GetParent(hwnd), parentClass, sizeof parentClass);
-    const std::string_view combo = WC_COMBOBOXA;
-    return n == static_cast<int>(combo.size()) &&
-           std::equal(combo.begin(), combo.end(), parentClass, [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+    return n > 0 && kvwin32::ascii::equalNoCase(std::string_view(parentClass, n), WC_COMBOBOXA);
 }
 
 // WM_SETTEXT replaces everything, puts the caret at the start and clears the modify flag and
@@ -582,14 +578,9 @@ LRESULT firstVisibleLine(HWND hwnd, const EditState& state) {
     return static_cast<LRESULT>(index);
 }
 
-LRESULT onPaint(HWND hwnd, const EditState& state) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc) {
-        paintEdit(hwnd, state, dc);
-    }
-    EndPaint(hwnd, &ps);
-    if (state.focused) {
+LRESULT onPaint(HWND hwnd, const EditState& state, WPARAM givenDc) {
+    kvwin32::internal::paintControl(hwnd, givenDc, [&](HDC dc) { paintEdit(hwnd, state, dc); });
+    if (state.focused && givenDc == 0) {
         // The caret follows the text as it is shown.
         const POINT at = caretPoint(hwnd, state);
         SetCaretPos(at.x, at.y);
@@ -641,10 +632,8 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(s.text.size());
         case WM_PAINT:
-            return onPaint(hwnd, s);
         case WM_PRINTCLIENT:
-            paintEdit(hwnd, s, reinterpret_cast<HDC>(wParam));
-            return 0;
+            return onPaint(hwnd, s, wParam);
         case WM_ERASEBKGND:
             return 1;  // painting covers the whole control
         case WM_SETFONT:

@@ -15,6 +15,7 @@
 #include "internal/builtin_classes.h"
 #include "internal/listbox.h"
 #include "internal/window.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/styles.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
@@ -196,7 +197,7 @@ LRESULT findString(const ListBoxState& s, WPARAM wParam, LPARAM lParam, bool exa
         const ListItem& item = s.items[static_cast<size_t>(i)];
         bool match = !hasStrings(s) ? item.data == static_cast<ULONG_PTR>(lParam)
                      : exact        ? compareNoCase(item.text, wanted) == 0
-                                    : startsWithNoCase(item.text, wanted);
+                                    : ascii::startsWithNoCase(item.text, wanted);
         if (match) {
             return i;
         }

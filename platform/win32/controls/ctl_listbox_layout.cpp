@@ -17,20 +17,6 @@ int compareNoCase(std::string_view a, std::string_view b) {
     return compareStringNoCase(a, b);
 }
 
-// Prefix match without letter case, as LB_FINDSTRING compares.
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // ---- Talking to the owner -------------------------------------------------------------------
 
 // A "ComboLBox" talks to its combo box; a list box to its parent at the time of sending.

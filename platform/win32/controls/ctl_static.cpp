@@ -189,16 +189,6 @@ void paintStatic(HWND hwnd, const StaticState& state, HDC dc) {
     RestoreDC(dc, saved);
 }
 
-LRESULT onPaint(HWND hwnd, const StaticState& state) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (dc) {
-        paintStatic(hwnd, state, dc);
-    }
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
 // ---- Images ------------------------------------------------------------------------------------
 
 bool isBitmap(HANDLE image) {
@@ -321,10 +311,9 @@ LRESULT CALLBACK staticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE:
             return DLGC_STATIC;
         case WM_PAINT:
-            return onPaint(hwnd, *state);
         case WM_PRINTCLIENT:
-            paintStatic(hwnd, *state, reinterpret_cast<HDC>(wParam));
-            return 0;
+            return kvwin32::internal::paintControl(hwnd, wParam,
+                                                   [&](HDC dc) { paintStatic(hwnd, *state, dc); });
         case WM_ERASEBKGND:
             return 1;  // painting covers the whole control
         case WM_SETTEXT:

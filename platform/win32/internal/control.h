@@ -68,6 +68,29 @@ HBRUSH controlColors(HWND control, HDC dc, UINT ctlColorMessage);
 // WM_SETFONT of a control: keeps the font and repaints when asked (LOWORD(lParam)).
 LRESULT setControlFont(HWND control, ControlState& state, WPARAM font, LPARAM redraw);
 
+// WM_PAINT and WM_PRINTCLIENT of a control: paints into the DC in wParam when there is one
+// (WM_PRINTCLIENT always brings one; a WM_PAINT that brings one paints into it too, as the
+// controls of Windows do), else between BeginPaint and EndPaint. The DC's state is put back
+// afterwards, so a caller's DC comes back as it was given. Returns 0, the answer to both.
+template <typename Paint>
+LRESULT paintControl(HWND control, WPARAM givenDc, Paint&& paint) {
+    const auto paintSaved = [&](HDC dc) {
+        const int saved = SaveDC(dc);
+        paint(dc);
+        RestoreDC(dc, saved);
+    };
+    if (HDC given = reinterpret_cast<HDC>(givenDc)) {
+        paintSaved(given);
+        return 0;
+    }
+    PAINTSTRUCT ps{};
+    if (HDC dc = BeginPaint(control, &ps)) {
+        paintSaved(dc);
+    }
+    EndPaint(control, &ps);
+    return 0;
+}
+
 // Whether the window (not its ancestors) is enabled, as a control draws itself.
 bool isControlEnabled(HWND control);
 

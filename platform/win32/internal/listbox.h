@@ -89,8 +89,6 @@ inline bool validIndex(const ListBoxState& s, long long index) {
 
 // lstrcmpi's order: <0, 0 or >0, strings equal but for letter case comparing equal.
 int compareNoCase(std::string_view a, std::string_view b);
-// Whether text starts with prefix, letter case ignored (LB_FINDSTRING's match).
-bool startsWithNoCase(std::string_view text, std::string_view prefix);
 // Who hears from the list: the combo box of a "ComboLBox", else the parent at this moment.
 HWND ownerOf(const ListBoxState& s);
 // Sends the owner WM_COMMAND with the list's id and the code.

@@ -81,7 +81,7 @@ std::string listViewCellText(HWND hwnd, int item, int subItem);
 // The image of an item as shown, asking the parent for I_IMAGECALLBACK.
 int listViewItemImage(HWND hwnd, int item);
 // WM_PAINT.
-LRESULT listViewPaint(HWND hwnd);
+void listViewPaint(HWND hwnd, HDC dc);
 // The two check box images (unchecked, checked) LVS_EX_CHECKBOXES draws from.
 HIMAGELIST listViewCheckBoxImages();
 

@@ -18,24 +18,14 @@
 
 #include "internal/hostpath.h"
 #include "internal/module.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 
 namespace kvwin32::internal {
 namespace {
 
-bool endsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size())
-        return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char a = text[text.size() - suffix.size() + i];
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<char>(a - 'A' + 'a');
-        if (a != suffix[i])
-            return false;
-    }
-    return true;
-}
+using ascii::endsWithNoCase;
 
 // The file names a Windows module name may stand for, most likely first: "X.dll" is "X.so"
 // or else "X.dll" itself; a name without an extension gets ".dll" as on Windows (a trailing
@@ -220,18 +210,7 @@ class ModuleTable {
     static bool baseNameMatches(std::string_view path, std::string_view name) {
         std::size_t slash = path.rfind('/');
         std::string_view base = slash == std::string_view::npos ? path : path.substr(slash + 1);
-        if (base.size() != name.size())
-            return false;
-        for (std::size_t i = 0; i < base.size(); ++i) {
-            char a = base[i], b = name[i];
-            if (a >= 'A' && a <= 'Z')
-                a = static_cast<char>(a - 'A' + 'a');
-            if (b >= 'A' && b <= 'Z')
-                b = static_cast<char>(b - 'A' + 'a');
-            if (a != b)
-                return false;
-        }
-        return true;
+        return ascii::equalNoCase(base, name);
     }
 
     // Host files a module name may be: beside the main program for a bare name, else the

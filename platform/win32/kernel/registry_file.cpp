@@ -12,6 +12,7 @@
 
 #include "internal/hostpath.h"
 #include "internal/registry.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/file_write.h"
 #include "kvwin32/registry_file.h"
 #include "kvwin32/winerror.h"
@@ -107,20 +108,13 @@ std::string fileText(std::string_view bytes) {
 
 // ---- Lines -----------------------------------------------------------------------------------
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view trimLeft(std::string_view s) {
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
+    return ascii::trimLeft(s);
 }
 
+// A line's end may keep the carriage return of a CRLF file.
 std::string_view trimRight(std::string_view s) {
-    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+    return ascii::trimRight(s, " \t\r");
 }
 
 // Nothing but blanks or a ';' comment.
@@ -129,30 +123,7 @@ bool isEmptyRest(std::string_view s) {
     return s.empty() || s.front() == ';';
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using ascii::hexDigit;
 
 // A number of 1 to 8 hex digits filling the whole text.
 std::optional<DWORD> parseHex32(std::string_view s) {
@@ -183,7 +154,7 @@ const RootName* findRoot(std::string_view name) {
         {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
     };
     for (const RootName& root : kRoots) {
-        if (equalsNoCase(root.name, name))
+        if (ascii::equalNoCase(root.name, name))
             return &root;
     }
     return nullptr;
@@ -371,7 +342,7 @@ class RegFileParser {
             return "unknown value type";
         std::string_view type = data.substr(0, colon);
         std::string_view rest = data.substr(colon + 1);
-        if (equalsNoCase(type, "dword")) {
+        if (ascii::equalNoCase(type, "dword")) {
             std::string_view digits = trimRight(rest.substr(0, rest.find(';')));
             auto value = parseHex32(digits);
             if (!value)
@@ -381,9 +352,9 @@ class RegFileParser {
                 op.data.push_back(static_cast<BYTE>(*value >> shift));
             return std::nullopt;
         }
-        if (equalsNoCase(type, "hex")) {
+        if (ascii::equalNoCase(type, "hex")) {
             op.type = REG_BINARY;
-        } else if (type.size() > 5 && equalsNoCase(type.substr(0, 4), "hex(") &&
+        } else if (type.size() > 5 && ascii::equalNoCase(type.substr(0, 4), "hex(") &&
                    type.back() == ')') {
             auto number = parseHex32(type.substr(4, type.size() - 5));
             if (!number)

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "kvwin32/ascii.h"
 #include "kvwin32/commdlg.h"
 #include "kvwin32/desktop.h"
 #include "kvwin32/styles.h"
@@ -231,12 +232,7 @@ BOOL runFileDialog(LPOPENFILENAMEA ofn, kvwin32::FileDialogKind kind) {
         ofn->nFilterIndex = 1;
     }
     std::string extension = extOffset == std::string::npos ? std::string() : path.substr(extOffset);
-    bool sameExtension = extension.size() == request.defaultExtension.size() &&
-                         std::equal(extension.begin(), extension.end(),
-                                    request.defaultExtension.begin(), [](char a, char b) {
-                                        return std::tolower(static_cast<unsigned char>(a)) ==
-                                               std::tolower(static_cast<unsigned char>(b));
-                                    });
+    bool sameExtension = kvwin32::ascii::equalNoCase(extension, request.defaultExtension);
     if (ofn->lpstrDefExt != nullptr && !sameExtension) {
         ofn->Flags |= OFN_EXTENSIONDIFFERENT;
     } else {

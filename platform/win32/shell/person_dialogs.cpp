@@ -2,6 +2,7 @@
 // person at it. Each is a template written in memory (UTF-16 strings, dialog units, the
 // dialog font) and run with DialogBoxIndirectParamA, so its controls are the standard ones
 // and its modal loop takes the person's input from the desktop like any other dialog.
+#include "kvwin32/item_text.h"
 #include "kvwin32/person_dialogs.h"
 
 #include <algorithm>
@@ -353,13 +354,7 @@ std::string selectedItem(HWND dialog) {
     if (index < 0) {
         return std::string();
     }
-    char buffer[512] = {};
-    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) >=
-        static_cast<LRESULT>(sizeof buffer)) {
-        return std::string();
-    }
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
-    return buffer;
+    return kvwin32::listBoxItemText(list, index).value_or(std::string());
 }
 
 // Goes into a sub-folder of the folder browser ("..": up).

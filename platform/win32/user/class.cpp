@@ -7,6 +7,7 @@
 
 #include "internal/builtin_classes.h"
 #include "internal/window.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 
@@ -18,9 +19,7 @@ constexpr ATOM kFirstStringAtom = 0xC000;
 // Bound on class and window extra bytes; Windows refuses absurd sizes for lack of memory.
 constexpr int kMaxExtraBytes = 0x10000;
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
+using ascii::equalNoCase;
 
 struct ClassRegistry;
 ATOM registerClassLocked(ClassRegistry& reg, const WNDCLASSEXA& wc, bool system);
@@ -41,7 +40,7 @@ struct ClassRegistry {
 
     ATOM atomOf(std::string_view name) const {
         for (size_t i = 0; i < atoms.size(); ++i) {
-            if (sameName(atoms[i], name)) {
+            if (equalNoCase(atoms[i], name)) {
                 return static_cast<ATOM>(kFirstStringAtom + i);
             }
         }
@@ -91,7 +90,7 @@ WindowClass* findClassLocked(ClassRegistry& reg, std::string_view name, HINSTANC
     WindowClass* global = nullptr;
     WindowClass* system = nullptr;
     for (auto& c : reg.classes) {
-        if (!sameName(c->name, name)) {
+        if (!equalNoCase(c->name, name)) {
             continue;
         }
         if (isApplicationClass(*c)) {
@@ -125,7 +124,7 @@ ATOM registerClassLocked(ClassRegistry& reg, const WNDCLASSEXA& wc, bool system)
         return 0;
     }
     for (auto& c : reg.classes) {
-        if (!sameName(c->name, name) || c->system != system) {
+        if (!equalNoCase(c->name, name) || c->system != system) {
             continue;
         }
         // An application class clashes with one of the same module, or with any global one.

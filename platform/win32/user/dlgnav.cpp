@@ -13,6 +13,7 @@
 
 #include "internal/dialog.h"
 #include "internal/window.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/winerror.h"
 #include "kvwin32/winuser_controls.h"
 
@@ -165,8 +166,7 @@ bool matchesAccessKey(HWND control, const NavEntry& entry, UINT code, char key) 
     char text[256] = {};
     GetWindowTextA(control, text, sizeof text);
     char own = accessKeyOf(text);
-    return own != '\0' && std::tolower(static_cast<unsigned char>(own)) ==
-                              std::tolower(static_cast<unsigned char>(key));
+    return own != '\0' && ascii::toLower(own) == ascii::toLower(key);
 }
 
 // Looks for the control whose access key was typed, starting at the focused control and

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <string>
 
+#include "kvwin32/ascii.h"
 #include "kvwin32/desktop.h"
 #include "kvwin32/msgbox_style.h"
 #include "kvwin32/styles.h"
@@ -69,13 +70,6 @@ constexpr AnswerName kAnswers[] = {
 const ButtonSet& buttonSetOf(UINT style) {
     UINT type = style & MB_TYPEMASK;
     return type < std::size(kButtonSets) ? kButtonSets[type] : kButtonSets[0];
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 }  // namespace
@@ -162,7 +156,7 @@ std::string_view answerName(int id) {
 
 std::optional<int> answerFromName(std::string_view name) {
     for (const AnswerName& entry : kAnswers) {
-        if (equalsIgnoringCase(entry.name, name)) {
+        if (kvwin32::ascii::equalNoCase(entry.name, name)) {
             return entry.id;
         }
     }

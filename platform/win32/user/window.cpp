@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "internal/window.h"
+#include "kvwin32/ascii.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 
@@ -354,10 +355,6 @@ void collectDescendants(HWND hwnd, std::vector<HWND>& out) {
         out.push_back(child);
         collectDescendants(child, out);
     }
-}
-
-bool sameText(const std::string& a, LPCSTR b) {
-    return strcasecmp(a.c_str(), b) == 0;
 }
 
 }  // namespace
@@ -715,7 +712,7 @@ extern "C" HWND FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LP
         if (wanted && strcasecmp(w->wndClass->name.c_str(), wanted->name.c_str()) != 0) {
             continue;
         }
-        if (windowName && !sameText(w->text, windowName)) {
+        if (windowName && !kvwin32::ascii::equalNoCase(w->text, windowName)) {
             continue;
         }
         return *pos;

@@ -8,21 +8,11 @@
 #include <strings.h>
 
 #include "resource.h"
+#include "kvwin32/ascii.h"
 
 namespace {
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
+using kvwin32::ascii::equalNoCase;
 
 // The value of the text's leading digits as atol reads them (blanks and a sign first), held
 // at the bounds of long instead of overflowing.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "OptionPanel.h"
+#include "kvwin32/item_text.h"
 #include "pages/common/PageHelpers.h"
 #include "resource.h"
 
@@ -88,14 +89,13 @@ std::optional<CString> selectedText(CWnd& dialog, int listId) {
     if (index == CB_ERR) {
         return std::nullopt;
     }
-    const auto length = dialog.SendDlgItemMessage(listId, CB_GETLBTEXTLEN, index);
-    if (length < 0) {
+    HWND list = nullptr;
+    dialog.GetDlgItem(listId, &list);
+    auto text = kvwin32::comboBoxItemText(list, index);
+    if (!text) {
         return std::nullopt;
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    dialog.SendDlgItemMessage(listId, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return CString(text.c_str());
+    return CString(*text);
 }
 
 }  // namespace

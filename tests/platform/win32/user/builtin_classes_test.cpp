@@ -15,8 +15,8 @@ namespace {
 
 struct BuiltinCase {
     const char* name;
-    UINT style;       // class styles Windows gives the class
-    bool creatable;   // a window of it can be made with CreateWindowEx
+    UINT style;      // class styles Windows gives the class
+    bool creatable;  // a window of it can be made with CreateWindowEx
 };
 
 const std::vector<BuiltinCase> kBuiltins = {
@@ -97,8 +97,8 @@ TEST(BuiltinClasses, AreSystemClassesThatStay) {
         if (!c.creatable) {
             continue;
         }
-        HWND hwnd = CreateWindowExA(0, c.name, "", WS_CHILD, 0, 0, 50, 20, parent, nullptr,
-                                    nullptr, nullptr);
+        HWND hwnd = CreateWindowExA(0, c.name, "", WS_CHILD, 0, 0, 50, 20, parent, nullptr, nullptr,
+                                    nullptr);
         ASSERT_NE(hwnd, nullptr);
         char name[64] = {};
         EXPECT_EQ(GetClassNameA(hwnd, name, sizeof name), static_cast<int>(strlen(c.name)));
