@@ -385,6 +385,9 @@ CString& CString::operator+=(char ch) {
     return *this;
 }
 
+// The concatenations are declared only as friends of CString, which takes no visibility from
+// the public header's pragma: they are marked exported here, where they are defined.
+#pragma GCC visibility push(default)
 CString operator+(const CString& a, const CString& b) {
     return CString(a.m_text + b.m_text);
 }
@@ -408,6 +411,7 @@ CString operator+(char a, const CString& b) {
     result += b;
     return result;
 }
+#pragma GCC visibility pop
 
 bool operator==(const CString& a, const CString& b) {
     return a.str() == b.str();
