@@ -30,9 +30,10 @@ TEST(Ascii, ComparesWithoutLetterCase) {
         {"B", "a", 1},
         {"abc", "ABCD", -1},  // a prefix sorts first
         {"abcd", "ABC", 1},
-        {"[", "a", -1},  // '[' (0x5B) sorts between the upper and the lower letters: compared
-        {"_", "A", 1},   // lower-cased, 'a' (0x61) is after both
-        {"\xC4", "\xE4", 1},  // bytes above 0x7F keep their case: only A-Z fold
+        // '_' (0x5F) lies between 'Z' and 'a': compared lower-cased, it sorts before any letter.
+        {"_", "A", -1},
+        {"_", "a", -1},
+        {"\xC4", "\xE4", -1},  // bytes above 0x7F keep their case: only A-Z fold
         {"\xE4", "\xE4", 0},
         {std::string_view("a\0b", 3), std::string_view("A\0B", 3), 0},  // NULs are bytes too
         {std::string_view("a\0b", 3), "a", 1},

@@ -63,8 +63,8 @@ class ControlPaintTest : public ::testing::Test {
     HWND make(const PrintCase& c) {
         const bool popup = std::string(c.className) == TOOLTIPS_CLASSA;
         const DWORD style = c.style | (popup ? WS_POPUP : WS_CHILD | WS_VISIBLE);
-        HWND hwnd = CreateWindowExA(0, c.className, "Text", style, 0, 0, kWidth, kHeight,
-                                    m_parent, nullptr, nullptr, nullptr);
+        HWND hwnd = CreateWindowExA(0, c.className, "Text", style, 0, 0, kWidth, kHeight, m_parent,
+                                    nullptr, nullptr, nullptr);
         if (hwnd != nullptr && popup) {
             SetWindowPos(hwnd, nullptr, 0, 0, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         }

@@ -28,8 +28,8 @@ TEST(ItemText, ReadsEachItemWholeAndRefusesMissingOnes) {
     const std::vector<std::string> items = {"first", "", "with\ttab", longText};
     for (const auto& c : kLists) {
         SCOPED_TRACE(c.className);
-        HWND parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 200, 200, nullptr,
-                                      nullptr, nullptr, nullptr);
+        HWND parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                      nullptr, nullptr);
         HWND list = CreateWindowExA(0, c.className, "", WS_CHILD | c.style, 0, 0, 150, 100, parent,
                                     nullptr, nullptr, nullptr);
         ASSERT_NE(list, nullptr);

@@ -9,16 +9,23 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
-#include "internal/hostpath.h"
-#include "internal/module.h"
+#include "kvwin32/drives.h"
 #include "kvwin32/winbase.h"
 #include "kvwin32/winerror.h"
 
 namespace {
 
+// The module whose image holds an address.
+HMODULE moduleOf(const void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, static_cast<LPCSTR>(address),
+                       &module);
+    return module;
+}
+
 // Windows path of the kvwin32 shared object, through GetModuleFileNameA.
 std::string kvwin32File() {
-    HMODULE self = kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&GetLastError));
+    HMODULE self = moduleOf(reinterpret_cast<void*>(&GetLastError));
     EXPECT_NE(self, nullptr);
     char buf[MAX_PATH];
     DWORD n = GetModuleFileNameA(self, buf, sizeof buf);
@@ -27,7 +34,7 @@ std::string kvwin32File() {
 }
 
 std::string hostOf(const std::string& windows) {
-    auto host = kvwin32::internal::hostPath(windows);
+    auto host = kvwin32::hostFromWindows(windows);
     return host ? *host : "<none>";
 }
 
@@ -36,7 +43,7 @@ TEST(Modules, MainProgramHandleAndFileName) {
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(GetModuleHandleA(nullptr), main);
     // An address inside the test program belongs to the main program.
-    EXPECT_EQ(kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&kvwin32File)), main);
+    EXPECT_EQ(moduleOf(reinterpret_cast<void*>(&kvwin32File)), main);
 
     char buf[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
@@ -70,7 +77,7 @@ TEST(Modules, FileNameTruncation) {
 
 TEST(Modules, LoadingTheSameFileGivesTheSameHandle) {
     std::string file = kvwin32File();
-    HMODULE linked = kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&GetLastError));
+    HMODULE linked = moduleOf(reinterpret_cast<void*>(&GetLastError));
     HMODULE a = LoadLibraryA(file.c_str());
     ASSERT_NE(a, nullptr) << file;
     HMODULE b = LoadLibraryExA(file.c_str(), nullptr, 0);
@@ -78,7 +85,7 @@ TEST(Modules, LoadingTheSameFileGivesTheSameHandle) {
     EXPECT_EQ(a, linked) << "already loaded by the linker";
     auto proc = GetProcAddress(a, "GetLastError");
     EXPECT_EQ(reinterpret_cast<void*>(proc), reinterpret_cast<void*>(&GetLastError));
-    EXPECT_EQ(kvwin32::internal::moduleSymbol(a, "SetLastError"),
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(a, "SetLastError")),
               reinterpret_cast<void*>(&SetLastError));
     EXPECT_TRUE(FreeLibrary(a));
     EXPECT_TRUE(FreeLibrary(b));
@@ -88,7 +95,7 @@ TEST(Modules, DllNameFindsTheSharedObjectBesideIt) {
     kvtest::TempDir dir;
     std::string target = hostOf(kvwin32File());
     ASSERT_EQ(symlink(target.c_str(), dir.host("plugin.so").c_str()), 0);
-    HMODULE linked = kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&GetLastError));
+    HMODULE linked = moduleOf(reinterpret_cast<void*>(&GetLastError));
 
     for (const char* name : {"plugin.dll", "plugin"}) {
         SCOPED_TRACE(name);
@@ -100,7 +107,6 @@ TEST(Modules, DllNameFindsTheSharedObjectBesideIt) {
     }
     HMODULE data = LoadLibraryExA(dir.win("plugin.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(data, nullptr);
-    EXPECT_NE(kvwin32::internal::moduleSymbol(data, "GetLastError"), nullptr);
     EXPECT_TRUE(FreeLibrary(data));
 }
 
@@ -149,7 +155,7 @@ TEST(Modules, ModuleHandleOfALinkedObjectByName) {
     std::string base = file.substr(file.rfind('\\') + 1);
     HMODULE byName = GetModuleHandleA(base.c_str());
     ASSERT_NE(byName, nullptr) << base;
-    EXPECT_EQ(byName, kvwin32::internal::moduleFromAddress(reinterpret_cast<void*>(&SetLastError)));
+    EXPECT_EQ(byName, moduleOf(reinterpret_cast<void*>(&SetLastError)));
 
     HMODULE fromAddress = nullptr;
     EXPECT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,

@@ -1,4 +1,4 @@
-// A small shared object for the module tests: built as "kvtestmodule.so" beside win32_tests,
+// A small shared object for the module tests: built as "kvtestmodule.so" beside the module tests,
 // it is what LoadLibraryA("kvtestmodule.dll") finds next to the main program.
 extern "C" __attribute__((visibility("default"))) int kvTestModuleAnswer() {
     return 42;
