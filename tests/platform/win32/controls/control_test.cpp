@@ -51,6 +51,14 @@ const std::vector<PrintCase> kControls = {
     {"tooltips_class32", 0, nullptr},
 };
 
+long long paintedPixels(const kvwin32::PixelImage& image) {
+    long long painted = 0;
+    for (std::uint32_t p : image.pixels) {
+        painted += RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) != kUnpainted;
+    }
+    return painted;
+}
+
 class ControlPaintTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -74,66 +82,64 @@ class ControlPaintTest : public ::testing::Test {
         return hwnd;
     }
 
+    // Makes each control in turn, sends it `message` with a fresh canvas's DC (prepared first
+    // when asked), and hands the control, the DC, the answer and the pixels to check.
+    template <typename Check>
+    void paintEach(UINT message, LPARAM flags, Check check, void (*prepare)(HDC) = nullptr) {
+        for (const auto& c : kControls) {
+            SCOPED_TRACE(std::string(c.className) + " style " + std::to_string(c.style));
+            HWND control = make(c);
+            ASSERT_NE(control, nullptr);
+            kvtest::GdiCanvas canvas(kWidth, kHeight, kUnpainted);
+            if (prepare != nullptr) {
+                prepare(canvas.dc());
+            }
+            const LRESULT answer =
+                SendMessageA(control, message, reinterpret_cast<WPARAM>(canvas.dc()), flags);
+            check(control, canvas.dc(), answer, canvas.pixels());
+            DestroyWindow(control);
+        }
+    }
+
     HWND m_parent = nullptr;
 };
 
-long long paintedPixels(const kvwin32::PixelImage& image) {
-    long long painted = 0;
-    for (std::uint32_t p : image.pixels) {
-        painted += RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) != kUnpainted;
-    }
-    return painted;
-}
-
 TEST_F(ControlPaintTest, PrintClientPaintsIntoTheGivenDc) {
-    for (const auto& c : kControls) {
-        SCOPED_TRACE(std::string(c.className) + " style " + std::to_string(c.style));
-        HWND control = make(c);
-        ASSERT_NE(control, nullptr);
-        kvtest::GdiCanvas canvas(kWidth, kHeight, kUnpainted);
-        EXPECT_EQ(SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()),
-                               PRF_CLIENT | PRF_ERASEBKGND),
-                  0);
-        // Every control fills at least its background: most of its client area is painted.
-        RECT client{};
-        GetClientRect(control, &client);
-        const long long area = static_cast<long long>(client.right) * client.bottom;
-        EXPECT_GT(paintedPixels(canvas.pixels()) * 2, area);
-        DestroyWindow(control);
-    }
+    paintEach(WM_PRINTCLIENT, PRF_CLIENT | PRF_ERASEBKGND,
+              [](HWND control, HDC, LRESULT answer, const kvwin32::PixelImage& painted) {
+                  EXPECT_EQ(answer, 0);
+                  // Every control fills at least its background: most of its client area is
+                  // painted.
+                  RECT client{};
+                  GetClientRect(control, &client);
+                  const long long area = static_cast<long long>(client.right) * client.bottom;
+                  EXPECT_GT(paintedPixels(painted) * 2, area);
+              });
 }
 
 TEST_F(ControlPaintTest, PrintClientLeavesTheDcAsItCame) {
-    for (const auto& c : kControls) {
-        SCOPED_TRACE(std::string(c.className) + " style " + std::to_string(c.style));
-        HWND control = make(c);
-        ASSERT_NE(control, nullptr);
-        kvtest::GdiCanvas canvas(kWidth, kHeight, kUnpainted);
-        HDC dc = canvas.dc();
+    const auto prepare = [](HDC dc) {
         SetTextColor(dc, RGB(1, 2, 3));
         SetBkColor(dc, RGB(4, 5, 6));
         SetBkMode(dc, OPAQUE);
-        HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
-        SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-        EXPECT_EQ(GetBkColor(dc), RGB(4, 5, 6));
-        EXPECT_EQ(GetBkMode(dc), OPAQUE);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
-        DestroyWindow(control);
-    }
+        SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));  // a font no control picks
+    };
+    paintEach(
+        WM_PRINTCLIENT, PRF_CLIENT,
+        [](HWND, HDC dc, LRESULT, const kvwin32::PixelImage&) {
+            EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+            EXPECT_EQ(GetBkColor(dc), RGB(4, 5, 6));
+            EXPECT_EQ(GetBkMode(dc), OPAQUE);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(ANSI_FIXED_FONT));
+        },
+        prepare);
 }
 
 TEST_F(ControlPaintTest, PaintWithADcPaintsIntoIt) {
     // A WM_PAINT that brings a DC in wParam paints into that DC, as the controls of Windows do.
-    for (const auto& c : kControls) {
-        SCOPED_TRACE(std::string(c.className) + " style " + std::to_string(c.style));
-        HWND control = make(c);
-        ASSERT_NE(control, nullptr);
-        kvtest::GdiCanvas canvas(kWidth, kHeight, kUnpainted);
-        SendMessageA(control, WM_PAINT, reinterpret_cast<WPARAM>(canvas.dc()), 0);
-        EXPECT_GT(paintedPixels(canvas.pixels()), 0);
-        DestroyWindow(control);
-    }
+    paintEach(WM_PAINT, 0, [](HWND, HDC, LRESULT, const kvwin32::PixelImage& painted) {
+        EXPECT_GT(paintedPixels(painted), 0);
+    });
 }
 
 }  // namespace
