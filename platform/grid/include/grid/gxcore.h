@@ -6,6 +6,7 @@
 // The grid core is not a window: CGXGridWnd (gxwnd.h) is a window that is also a grid core,
 // and turns the window's messages into the core's calls.
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <afxwin.h>
 
@@ -323,3 +324,5 @@ class CGXGridCore {
     int m_moveDepth = 0;  // nested SetCurrentCell calls (a decision may move the cell itself)
     std::map<WORD, std::unique_ptr<CGXControl>> m_controls;
 };
+
+#pragma GCC visibility pop

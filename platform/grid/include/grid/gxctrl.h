@@ -2,6 +2,7 @@
 // over the current cell while it is edited), the 3D check box (CGXCheckBox, control 20131) and
 // the static text (CGXStatic).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "grid/gxcore.h"
 
@@ -58,3 +59,5 @@ class CGXStatic : public CGXControl {
   public:
     explicit CGXStatic(CGXGridCore* grid) : CGXControl(grid) {}
 };
+
+#pragma GCC visibility pop

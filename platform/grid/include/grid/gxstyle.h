@@ -2,6 +2,7 @@
 // (CGXPen) and cell styles (CGXStyle), whose attributes are each either set ("included") or
 // left to the style below it (table, column, row, cell).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <afxwin.h>
 
@@ -162,3 +163,5 @@ class CGXStyle {
     std::optional<bool> m_enabled;
     std::optional<bool> m_readOnly;
 };
+
+#pragma GCC visibility pop

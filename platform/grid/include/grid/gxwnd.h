@@ -6,6 +6,7 @@
 // template hold a grid; the dialog's code then subclasses the control with its grid object
 // (SubclassDlgItem) and initialises it (Initialize).
 #pragma once
+#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include "grid/gxcore.h"
 
@@ -35,3 +36,5 @@ class CGXGridWnd : public CWnd, public CGXGridCore {
     void OnGridChar(UINT ch, UINT repeat, UINT flags);
     LRESULT OnCellQuery(LPARAM lParam);
 };
+
+#pragma GCC visibility pop
