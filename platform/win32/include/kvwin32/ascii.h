@@ -3,10 +3,13 @@
 // without regard to letter case, whatever the C locale says), and trimming of blanks. Not a
 // Win32 interface.
 #pragma once
-#pragma GCC visibility push(default)  // exported (see platform/CMakeLists.txt)
 
 #include <algorithm>
 #include <string_view>
+
+// Header-only helpers: every library that uses them keeps its own hidden copy, so none of
+// them becomes part of a library's exported surface.
+#pragma GCC visibility push(hidden)
 
 namespace kvwin32::ascii {
 

@@ -94,8 +94,9 @@ class SheetFixture : public ::testing::Test {
     }
     // Does what a host does with the checkpoint entries when it is done with a profile whose
     // records it keeps in a derived fixture (call it from that fixture's destructor, while the
-    // records live): deletes the sheet, frees the entries the library put into the checkpoint
-    // and restart records (all but `ownEntries`), empties the registry and ends its singleton.
+    // records live, or between two sheets on the same profile): deletes the sheet, frees the
+    // entries the library put into the checkpoint and restart records (all but `ownEntries`)
+    // and empties those records' lists, empties the registry and ends its singleton.
     void releaseCheckpointEntries(const std::vector<const CCheckPointReader*>& ownEntries = {}) {
         if (m_sheet != nullptr) {
             deleteSheet();
@@ -111,6 +112,14 @@ class SheetFixture : public ::testing::Test {
         }
         for (CCheckPointReader* entry : library) {
             delete entry;
+        }
+        for (auto* record : {m_profile.checkpoint ? &m_profile.checkpoint->entries : nullptr,
+                             m_profile.restart ? &m_profile.restart->entries : nullptr}) {
+            if (record != nullptr) {
+                std::erase_if(*record, [&library](CCheckPointReader* entry) {
+                    return library.count(entry) != 0;
+                });
+            }
         }
         ISyncCkptReStart::chkptSimEntry.clear();
         ISyncCkptReStart::killOb();

@@ -334,6 +334,7 @@ TEST_F(AnalysisPageTest, StoredSweepTypesOpenAndSaveBothWays) {
         click("OK");
         EXPECT_TRUE(boxes().empty());
         EXPECT_EQ(m_primary.sweepType, row.saved);
+        releaseCheckpointEntries();  // the next row opens a sheet on the same profile
     }
 }
 
@@ -630,6 +631,7 @@ TEST_F(AnalysisPageTest, StoredModelTypesSelectTheFirstItemTheyBegin) {
             EXPECT_EQ(boxes().size(), before);
             EXPECT_EQ(m_primary.modelType, shown);
         }
+        releaseCheckpointEntries();  // the next row opens a sheet on the same profile
     }
 }
 
