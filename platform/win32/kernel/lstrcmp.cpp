@@ -78,18 +78,22 @@ int compareWeights(std::string_view a, std::string_view b, bool skipWordMarks) {
 // Each weight's place among all weights, from 2 up (0 ends a sort key and 1 separates its
 // levels): comparing sort keys byte by byte then orders as the weights do.
 constexpr std::array<unsigned char, 256> kRanks = [] {
+    // Which weights occur, then how many distinct ones lie below each: a few thousand steps,
+    // well inside what a compiler evaluates at compile time.
+    std::array<bool, 0x400> present{};
+    for (int c = 0; c < 256; ++c) {
+        present[static_cast<std::size_t>(sortWeight(static_cast<unsigned char>(c)))] = true;
+    }
+    std::array<int, 0x400> below{};
+    int distinct = 0;
+    for (std::size_t w = 0; w < present.size(); ++w) {
+        below[w] = distinct;
+        distinct += present[w] ? 1 : 0;
+    }
     std::array<unsigned char, 256> ranks{};
     for (int c = 0; c < 256; ++c) {
-        int below = 0;
-        bool counted[0x400] = {};
-        for (int other = 0; other < 256; ++other) {
-            const int w = sortWeight(static_cast<unsigned char>(other));
-            if (w < sortWeight(static_cast<unsigned char>(c)) && !counted[w]) {
-                counted[w] = true;
-                ++below;
-            }
-        }
-        ranks[static_cast<std::size_t>(c)] = static_cast<unsigned char>(2 + below);
+        ranks[static_cast<std::size_t>(c)] = static_cast<unsigned char>(
+            2 + below[static_cast<std::size_t>(sortWeight(static_cast<unsigned char>(c)))]);
     }
     return ranks;
 }();
