@@ -157,8 +157,8 @@ void CCheckPointDlg::SwapEntries(int a, int b) {
     // an entry both hold is exchanged once. Entries of its own at both places are exchanged
     // there too; a registry that holds one of the dialog's entries out of place (another
     // sheet's rows before them) is left as it is until the next save re-aligns it.
-    auto& registry = ISyncCkptReStart::chkptSimEntry;
-    const auto inRegistry = [&registry](int i) {
+    const auto inRegistry = [](int i) -> CCheckPointReader* {
+        const auto& registry = ISyncCkptReStart::chkptSimEntry;
         return i >= 0 && i < static_cast<int>(registry.size())
                    ? registry[static_cast<std::size_t>(i)]
                    : nullptr;
