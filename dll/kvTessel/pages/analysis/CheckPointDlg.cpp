@@ -95,17 +95,11 @@ bool CCheckPointDlg::MarksModified(WPARAM wParam) {
 }
 
 CCheckPointReader* CCheckPointDlg::EntryOf(int row) const {
-    return row >= 0 && row < static_cast<int>(m_entries.size())
-               ? m_entries[static_cast<std::size_t>(row)]
-               : nullptr;
+    return EntryAt(m_entries, row);
 }
 
 std::string CCheckPointDlg::RowText(int row) const {
-    CString row_text;
-    if (m_folderList.m_hWnd != nullptr && row >= 0 && row < m_folderList.GetCount()) {
-        m_folderList.GetText(row, row_text);
-    }
-    return text(row_text);
+    return m_folderList.RowText(row);
 }
 
 void CCheckPointDlg::ShowEntry(const CCheckPointReader* entry) {

@@ -196,3 +196,20 @@ void CreatedEntries::Saved(const std::vector<CCheckPointReader*>& record) {
         made.inRecord = std::find(record.begin(), record.end(), made.entry) != record.end();
     }
 }
+
+// ---- Rows and their entries
+// ----------------------------------------------------------------------
+
+CCheckPointReader* EntryAt(const std::vector<CCheckPointReader*>& entries, int row) {
+    return row >= 0 && row < static_cast<int>(entries.size())
+               ? entries[static_cast<std::size_t>(row)]
+               : nullptr;
+}
+
+std::string CMyListBoxEx::RowText(int row) const {
+    CString rowText;
+    if (m_hWnd != nullptr && row >= 0 && row < GetCount()) {
+        GetText(row, rowText);
+    }
+    return static_cast<LPCSTR>(rowText);
+}

@@ -12,6 +12,8 @@
 #include "controls/ListBoxEx.h"
 #include "controls/ListBoxExBuddy.h"
 
+class CCheckPointReader;
+
 // What the bar tells its owner dialog: WM_USER+1 with wParam the button whose action was
 // carried out (CListBoxExBuddy::kNew ... kMoveDown), lParam 0, the list's current row being
 // the row acted on. WM_USER+2 (wParam the row, lParam 1 when cancelled) is posted when an
@@ -22,6 +24,9 @@ inline constexpr UINT kFolderEditEnded = WM_USER + 2;
 
 // The folder list: the "..." button of its in-place editor browses for a folder, starting at
 // the row's folder resolved against the base folder (the profile's folder).
+// The entry a dialog keeps for row `row` of its folder list, or null.
+CCheckPointReader* EntryAt(const std::vector<CCheckPointReader*>& entries, int row);
+
 class CMyListBoxEx : public CListBoxEx {
   public:
     // The folder relative row texts are resolved against.
@@ -34,6 +39,8 @@ class CMyListBoxEx : public CListBoxEx {
 
     // Moves row `from` to `to` one place at a time, telling the owner each step.
     void MoveRow(int from, int to);
+    // The text of row `row`; empty without a window or such a row.
+    std::string RowText(int row) const;
 
   protected:
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
@@ -61,8 +68,6 @@ class CMyListBoxExBuddy : public CListBoxExBuddy {
     bool m_success = false;
     CWnd* m_owner = nullptr;
 };
-
-class CCheckPointReader;
 
 // The checkpoint entries a dialog made itself (the default entry, New, copies merged from the
 // registry, rows saved without an entry). Those the profile record lists after the dialog's

@@ -127,17 +127,11 @@ bool CRestartSimDlg::MarksModified(WPARAM wParam) {
 }
 
 CCheckPointReader* CRestartSimDlg::EntryOf(int row) const {
-    return row >= 0 && row < static_cast<int>(m_entries.size())
-               ? m_entries[static_cast<std::size_t>(row)]
-               : nullptr;
+    return EntryAt(m_entries, row);
 }
 
 std::string CRestartSimDlg::RowText(int row) const {
-    CString rowText;
-    if (m_folderList.m_hWnd != nullptr && row >= 0 && row < m_folderList.GetCount()) {
-        m_folderList.GetText(row, rowText);
-    }
-    return text(rowText);
+    return m_folderList.RowText(row);
 }
 
 void CRestartSimDlg::FillTimes() {
