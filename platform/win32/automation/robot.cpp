@@ -132,32 +132,10 @@ UINT scanCodeOf(UINT vk) {
     }
 }
 
-// The character a key types (US layout), or 0.
-char characterOf(UINT vk, bool shift) {
-    if (vk >= 'A' && vk <= 'Z') {
-        return static_cast<char>(shift ? vk : vk - 'A' + 'a');
-    }
-    if (vk >= '0' && vk <= '9' && !shift) {
-        return static_cast<char>(vk);
-    }
-    switch (vk) {
-        case VK_SPACE:
-            return ' ';
-        case VK_RETURN:
-            return '\r';
-        case VK_BACK:
-            return '\b';
-        case VK_TAB:
-            return '\t';
-        case VK_ESCAPE:
-            return 0x1b;
-        default:
-            return 0;
-    }
-}
-
-// Sends a keyboard message the way a message loop passes it: the dialog of the window first
-// (IsDialogMessageA dispatches it itself when it does not use it), else to the window.
+// Sends a keyboard message the way a message loop passes it: the host's pre-translation first,
+// then the dialog of the window (IsDialogMessageA translates and dispatches it itself when it
+// does not use it), else translated and sent to the window. A key press that reaches
+// translation posts the characters it types, which the caller then passes on the same way.
 KeyFilter& keyFilter() {
     static KeyFilter filter;
     return filter;
@@ -174,7 +152,18 @@ void deliverKey(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
         return;
     }
     if (IsWindow(target)) {
+        TranslateMessage(&msg);
         SendMessageA(target, message, wParam, lParam);
+    }
+}
+
+// Passes on the characters the translation of a key press posted, in the order a message loop
+// would fetch them.
+void deliverTypedCharacters() {
+    MSG typed;
+    while (PeekMessageA(&typed, nullptr, WM_CHAR, WM_DEADCHAR, PM_REMOVE) ||
+           PeekMessageA(&typed, nullptr, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+        deliverKey(typed.hwnd, typed.message, typed.wParam, typed.lParam);
     }
 }
 
@@ -486,8 +475,6 @@ RobotResult Robot::key(HWND control, UINT vk, KeyModifiers modifiers) {
     }
     HWND target = GetFocus() != nullptr ? GetFocus() : control;
     bool alt = hasModifier(modifiers, KeyModifiers::alt);
-    bool shift = hasModifier(modifiers, KeyModifiers::shift);
-    bool ctrl = hasModifier(modifiers, KeyModifiers::ctrl);
     {
         ModifierKeys held(modifiers);
         // Alt+key is a system key: WM_SYSKEYDOWN with the context bit (29) set.
@@ -495,11 +482,9 @@ RobotResult Robot::key(HWND control, UINT vk, KeyModifiers modifiers) {
         LPARAM downParam = 1 | scan | (alt ? (1 << 29) : 0);
         LPARAM upParam = static_cast<LPARAM>(0xC0000001u) | scan | (alt ? (1 << 29) : 0);
         deliverKey(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, downParam);
-        char c = ctrl ? 0 : characterOf(vk, shift);
-        if (c != 0 && IsWindow(target)) {
-            deliverKey(target, alt ? WM_SYSCHAR : WM_CHAR,
-                       static_cast<WPARAM>(static_cast<unsigned char>(c)), downParam);
-        }
+        // The characters come from translating the key press, as a keyboard's do: once, and
+        // only when the press was not taken before translation.
+        deliverTypedCharacters();
         // The key is released where the focus is then: a key that moved the focus (Tab into
         // another control) is released in the control it moved to, as on a keyboard.
         HWND release = GetFocus() != nullptr ? GetFocus() : target;
@@ -577,8 +562,8 @@ RobotResult Robot::typeKeys(HWND control, std::string_view text) {
         // editor, to the next control).
         auto focus = [control] { return GetFocus() != nullptr ? GetFocus() : control; };
         deliverKey(focus(), WM_KEYDOWN, vk, 1);
-        // A dialog translates the key into the character of its keyboard layout; the text's
-        // own character is typed instead.
+        // Translating the key posts the character of the keyboard layout; the text's own
+        // character is typed instead.
         MSG translated;
         while (PeekMessageA(&translated, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) {
         }

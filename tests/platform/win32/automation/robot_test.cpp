@@ -478,6 +478,41 @@ TEST_F(RobotTest, SpaceKeyOnACheckBoxTogglesIt) {
     EXPECT_TRUE(Robot::focused(box));
 }
 
+// A key press types its character once, whether the edit sits in a plain window or in a
+// dialog (which translates the press itself), and a press with Ctrl types a control character
+// that edits act on rather than show.
+TEST_F(RobotTest, AKeyPressTypesItsCharacterOnce) {
+    struct Press {
+        UINT vk;
+        kvwin32::KeyModifiers modifiers;
+        const char* text;  // the edit's text after the presses so far
+    };
+    const Press presses[] = {
+        {'A', kvwin32::KeyModifiers::none, "a"},
+        {'B', kvwin32::KeyModifiers::shift, "aB"},
+        {VK_SPACE, kvwin32::KeyModifiers::none, "aB "},
+        {'1', kvwin32::KeyModifiers::shift, "aB !"},
+        {VK_OEM_MINUS, kvwin32::KeyModifiers::none, "aB !-"},
+        {'Q', kvwin32::KeyModifiers::ctrl, "aB !-"},
+        {VK_BACK, kvwin32::KeyModifiers::none, "aB !"},
+    };
+    HWND dialog = CreateWindowExA(0, "#32770", "Dialog", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    for (HWND parent : {m_window, dialog}) {
+        HWND edit = CreateWindowExA(0, "Edit", "", kChild | WS_TABSTOP | ES_AUTOHSCROLL, 0, 300,
+                                    150, 18, parent, nullptr, nullptr, nullptr);
+        ASSERT_NE(edit, nullptr);
+        for (const Press& press : presses) {
+            ASSERT_TRUE(m_robot.key(edit, press.vk, press.modifiers).ok());
+            EXPECT_EQ(Robot::text(edit), press.text)
+                << (parent == dialog ? "in a dialog, " : "in a window, ") << "key " << press.vk;
+        }
+        DestroyWindow(edit);
+    }
+    DestroyWindow(dialog);
+}
+
 TEST_F(RobotTest, PumpDispatchesWhatWasPosted) {
     PostMessageA(m_window, WM_USER + 7, 1, 2);
     rec.clear();
