@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "internal/robot.h"
+#include "internal/tab.h"
 #include "internal/window.h"
 #include "kvwin32/comctl_tab.h"
 #include "kvwin32/comctl_tooltip.h"
@@ -590,13 +591,28 @@ RobotResult Robot::clickTab(HWND tabControl, const ItemQuery& item) {
     if (!index) {
         return refused(tab, error);
     }
-    std::optional<RECT> rect = internal::itemRect(tab, *index);
-    if (!rect) {
-        return refused(tab, "tab " + item.describe() + " is not shown");
+    // A tab scrolled out of the row is brought into view as a person does it: with the row's
+    // scroll arrows, a tab a click, towards the side it lies on.
+    const auto count = static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int scrolled = 0;; ++scrolled) {
+        std::optional<RECT> rect = internal::itemRect(tab, *index);
+        if (!rect) {
+            break;
+        }
+        TCHITTESTINFO hit{centreOf(*rect), 0};
+        if (SendMessageA(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == *index) {
+            sendClick(tab, hit.pt, false);
+            pump();
+            return done(tab);
+        }
+        const auto arrows = internal::tabScrollArrows(tab);
+        if (!arrows || scrolled >= count) {
+            break;
+        }
+        sendClick(tab, centreOf(rect->left < 0 ? arrows->first : arrows->second), false);
+        pump();
     }
-    sendClick(tab, centreOf(*rect), false);
-    pump();
-    return done(tab);
+    return refused(tab, "tab " + item.describe() + " is not shown");
 }
 
 RobotResult Robot::click(const ControlQuery& query) {

@@ -8,12 +8,14 @@
 // asks the parent first (TCN_SELCHANGING; a non-zero answer refuses), then selects the tab and
 // tells the parent (TCN_SELCHANGE). TCM_SETCURSEL selects without notifying.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "internal/gdi.h"
+#include "internal/tab.h"
 #include "internal/window.h"
 #include "kvwin32/commctrl.h"
 #include "kvwin32/wingdi.h"
@@ -565,6 +567,14 @@ LRESULT tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+std::optional<std::pair<RECT, RECT>> tabScrollArrows(HWND tab) {
+    std::shared_ptr<TabState> s = stateOf<TabState>(tab);
+    if (!s || !scrolls(tab, *s)) {
+        return std::nullopt;
+    }
+    return arrowRects(tab);
+}
 
 WNDCLASSEXA tabClass() {
     WNDCLASSEXA wc{};

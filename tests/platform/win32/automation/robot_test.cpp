@@ -471,6 +471,38 @@ TEST_F(RobotTest, ClickingATabAsksTheControlToChange) {
     EXPECT_FALSE(m_robot.clickTab(item(IDOK), ItemQuery::at(0)).ok());
 }
 
+// In a row of tabs wider than the control, a tab out of view is reached through the row's
+// scroll arrows, whichever side it lies on; the arrows never change the selection.
+TEST_F(RobotTest, ATabScrolledOutOfTheRowIsScrolledIntoViewAndClicked) {
+    HWND tab = CreateWindowExA(0, "SysTabControl32", "", kChild, 0, 300, 200, 80, m_window, nullptr,
+                               nullptr, nullptr);
+    ASSERT_NE(tab, nullptr);
+    const int count = 10;
+    for (int i = 0; i < count; ++i) {
+        std::string caption = "Caption number " + std::to_string(i);
+        TCITEMA tcItem{};
+        tcItem.mask = TCIF_TEXT;
+        tcItem.pszText = caption.data();
+        SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&tcItem));
+    }
+    auto shown = [tab](int index) {
+        RECT r{};
+        SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&r));
+        TCHITTESTINFO hit{{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 0};
+        return SendMessageA(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == index;
+    };
+    ASSERT_FALSE(shown(count - 1)) << "the row must be wider than the control";
+    for (int target : {count - 1, 0, count - 2, 1}) {
+        kvwin32::RobotResult result = m_robot.clickTab(tab, ItemQuery::at(target));
+        ASSERT_TRUE(result.ok()) << "tab " << target << ": " << result.error;
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), target);
+        EXPECT_TRUE(shown(target));
+    }
+    DestroyWindow(tab);
+}
+
 TEST_F(RobotTest, SpaceKeyOnACheckBoxTogglesIt) {
     HWND box = item(122);
     ASSERT_TRUE(m_robot.key(box, VK_SPACE).ok());
