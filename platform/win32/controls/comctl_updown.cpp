@@ -11,6 +11,7 @@
 #include "internal/builtin_classes.h"
 #include "internal/control.h"
 #include "kvwin32/comctl_updown.h"
+#include "kvwin32/winuser_controls.h"
 
 namespace {
 
@@ -21,19 +22,26 @@ using kvwin32::internal::stateOf;
 constexpr const char* kBuddyOwnerProp = "KvUpDownOwner";
 constexpr const char* kBuddyProcProp = "KvUpDownProc";
 
-// Width an aligned up-down takes when it was created without one.
+// The width Windows gives a vertical up-down when it is made, whatever width it was made
+// with, and an aligned one beside its buddy, whatever width it has then.
 constexpr int kDefaultWidth = 16;
+
+// An aligned up-down beside an edit reaches this far over the edit's border (moved that far
+// towards the edit, or that much wider on the left) and draws the border on round itself, so
+// that edit and arrows look like one control.
+constexpr int kBuddyBorder = 2;
 
 // Which arrow a click or key press stands for.
 enum class Arrow { None, Up, Down };
 
 struct UpDownState : ControlState {
-    int minimum = 100;      // UDM_SETRANGE's min: Windows starts with 100..0, so "up" goes down
-    int maximum = 0;        // UDM_SETRANGE's max: the value the up arrow heads for
-    int position = 0;       // current position, always between minimum and maximum
-    HWND buddy = nullptr;   // the buddy window, null when none
-    bool buddyInt = false;  // UDS_SETBUDDYINT as created: Windows ignores later style changes
-    int base = 10;          // 10 or 16: how the buddy's text shows the position
+    int minimum = 100;         // UDM_SETRANGE's min: Windows starts with 100..0, so "up" goes down
+    int maximum = 0;           // UDM_SETRANGE's max: the value the up arrow heads for
+    int position = 0;          // current position, always between minimum and maximum
+    HWND buddy = nullptr;      // the buddy window, null when none
+    bool buddyIsEdit = false;  // the buddy is an edit control (class "Edit")
+    bool buddyInt = false;     // UDS_SETBUDDYINT as created: Windows ignores later style changes
+    int base = 10;             // 10 or 16: how the buddy's text shows the position
     std::vector<UDACCEL> accel{{0, 1}, {2, 5}, {5, 20}};  // Windows' default acceleration
     Arrow pressed = Arrow::None;                          // the arrow held down by the mouse
 };
@@ -164,38 +172,54 @@ void releaseBuddy(HWND hwnd, HWND buddy) {
     }
 }
 
-// UDS_ALIGNRIGHT / UDS_ALIGNLEFT: the buddy gives up the control's width on that side and
-// the control stands in the space, as high as the buddy.
-void alignWithBuddy(HWND hwnd, HWND buddy) {
+bool isEditWindow(HWND hwnd) {
+    std::array<char, 16> name{};
+    return GetClassNameA(hwnd, name.data(), static_cast<int>(name.size())) > 0 &&
+           lstrcmpiA(name.data(), WC_EDITA) == 0;
+}
+
+// An aligned up-down beside an edit: it draws the edit's border on round its arrows.
+bool hasBuddyBorder(HWND hwnd, const UpDownState& s) {
+    return s.buddy != nullptr && s.buddyIsEdit && IsWindow(s.buddy) &&
+           (styleOf(hwnd) & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) != 0;
+}
+
+// UDS_ALIGNRIGHT / UDS_ALIGNLEFT: the buddy gives up the default width on that side, as it
+// does on Windows each time it is made the buddy (again), and the control stands in the space
+// with that width, as high as the buddy; beside an edit it reaches over the edit's border.
+void alignWithBuddy(HWND hwnd, const UpDownState& s) {
     const DWORD style = styleOf(hwnd);
-    if ((style & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) == 0 || buddy == nullptr) {
+    if ((style & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT)) == 0 || s.buddy == nullptr) {
         return;
     }
-    HWND parent = GetParent(buddy);
+    HWND parent = GetParent(s.buddy);
     RECT bud{};
-    RECT own{};
-    GetWindowRect(buddy, &bud);
-    GetWindowRect(hwnd, &own);
+    GetWindowRect(s.buddy, &bud);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bud), 2);
-    int width = own.right - own.left;
-    if (width <= 0) {
-        width = kDefaultWidth;
-    }
-    width = std::min(width, std::max(0, static_cast<int>(bud.right - bud.left)));
+    int width = kDefaultWidth;
     int x = 0;
     if (style & UDS_ALIGNLEFT) {
         x = bud.left;
-        bud.left += width;
+        bud.left += kDefaultWidth;
     } else {
-        bud.right -= width;
+        bud.right -= kDefaultWidth;
         x = bud.right;
     }
-    SetWindowPos(buddy, nullptr, bud.left, bud.top, bud.right - bud.left, bud.bottom - bud.top,
+    SetWindowPos(s.buddy, nullptr, bud.left, bud.top, bud.right - bud.left, bud.bottom - bud.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (hasBuddyBorder(hwnd, s)) {
+        if (style & UDS_ALIGNLEFT) {
+            width += kBuddyBorder;
+        } else {
+            x -= kBuddyBorder;
+        }
+    }
     SetWindowPos(hwnd, nullptr, x, bud.top, width, bud.bottom - bud.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A buddy taken away leaves the control where and as large as it is: Windows does not give
+// it back its default width then.
 HWND setBuddy(HWND hwnd, UpDownState& s, HWND buddy) {
     HWND previous = s.buddy;
     if (buddy != nullptr && !IsWindow(buddy)) {
@@ -203,12 +227,14 @@ HWND setBuddy(HWND hwnd, UpDownState& s, HWND buddy) {
     }
     releaseBuddy(hwnd, previous);
     s.buddy = buddy;
+    s.buddyIsEdit = buddy != nullptr && isEditWindow(buddy);
     if (buddy != nullptr) {
         if (styleOf(hwnd) & UDS_ARROWKEYS) {
             subclassBuddy(hwnd, buddy);
         }
-        alignWithBuddy(hwnd, buddy);
+        alignWithBuddy(hwnd, s);
     }
+    InvalidateRect(hwnd, nullptr, FALSE);
     return previous;
 }
 
@@ -335,10 +361,16 @@ LRESULT keyDown(HWND hwnd, WPARAM key) {
 
 // ---- Messages -----------------------------------------------------------------------------
 
-LRESULT create(HWND hwnd) {
+// A vertical up-down takes the default width, whatever width it was made with (a horizontal
+// one keeps its size), then with UDS_AUTOBUDDY the window before it as its buddy.
+LRESULT create(HWND hwnd, const CREATESTRUCTA* cs) {
     auto s = upDownOf(hwnd);
     if (s) {
         s->buddyInt = (styleOf(hwnd) & UDS_SETBUDDYINT) != 0;
+    }
+    if (cs != nullptr && !(styleOf(hwnd) & UDS_HORZ)) {
+        SetWindowPos(hwnd, nullptr, 0, 0, kDefaultWidth, cs->cy,
+                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     }
     if (s && (styleOf(hwnd) & UDS_AUTOBUDDY)) {
         setBuddy(hwnd, *s, GetWindow(hwnd, GW_HWNDPREV));
@@ -411,7 +443,7 @@ LRESULT getRange32(const UpDownState& s, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-// Two raised buttons, each with its arrow; the pressed one sunken.
+// An arrow of three short lines in the middle of a button, up or down (right or left).
 void drawArrow(HDC dc, const RECT& r, bool up, bool horizontal) {
     const int cx = (r.left + r.right) / 2;
     const int cy = (r.top + r.bottom) / 2;
@@ -430,11 +462,42 @@ void drawArrow(HDC dc, const RECT& r, bool up, bool horizontal) {
     SelectObject(dc, old);
 }
 
+// Beside an edit, the edit's sunken border goes on round the control (top, bottom and the
+// side away from the edit), and a strip of the edit's background lies between the edit and
+// the arrows where the control covers the edit's own border. The rectangle left for the
+// arrows.
+RECT paintBuddyBorder(HWND hwnd, const UpDownState& s, HDC dc, RECT rc) {
+    const bool left = (styleOf(hwnd) & UDS_ALIGNLEFT) != 0;
+    DrawEdge(dc, &rc, EDGE_SUNKEN, BF_TOP | BF_BOTTOM | (left ? BF_LEFT : BF_RIGHT));
+    (left ? rc.left : rc.right) += left ? kBuddyBorder : -kBuddyBorder;
+    InflateRect(&rc, 0, -kBuddyBorder);
+    RECT strip = rc;
+    if (left) {
+        strip.left = rc.right - kBuddyBorder;
+        rc.right = strip.left;
+    } else {
+        strip.right = rc.left + kBuddyBorder;
+        rc.left = strip.right;
+    }
+    const bool editable = kvwin32::internal::isControlEnabled(s.buddy) &&
+                          !(GetWindowLongA(s.buddy, GWL_STYLE) & ES_READONLY);
+    const int saved = SaveDC(dc);
+    HBRUSH brush = kvwin32::internal::controlColors(s.buddy, dc,
+                                                    editable ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+    RestoreDC(dc, saved);
+    FillRect(dc, &strip, brush);
+    return rc;
+}
+
+// Two raised buttons, each with its arrow; the pressed one sunken.
 void paint(HWND hwnd, HDC dc) {
     auto s = upDownOf(hwnd);
     if (s) {
         RECT rc{};
         GetClientRect(hwnd, &rc);
+        if (hasBuddyBorder(hwnd, *s)) {
+            rc = paintBuddyBorder(hwnd, *s, dc, rc);
+        }
         const bool horizontal = (styleOf(hwnd) & UDS_HORZ) != 0;
         RECT up = rc;
         RECT down = rc;
@@ -470,7 +533,7 @@ LRESULT upDownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     switch (msg) {
         case WM_CREATE:
-            return create(hwnd);
+            return create(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam));
         case WM_DESTROY:
             return destroy(hwnd);
         case WM_NCDESTROY:

@@ -1,5 +1,6 @@
 // The up-down control: steps at the range ends, wrapping, inverted ranges, the parent's
-// UDN_DELTAPOS veto, the buddy's text, the automatic buddy and its alignment, arrow keys.
+// UDN_DELTAPOS veto, the buddy's text, the automatic buddy and its alignment, arrow keys, the
+// width it is made with and the place and width it takes beside its buddy.
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "WindowFixture.h"
 #include "kvwin32/commctrl.h"
 #include "kvwin32/winuser.h"
+#include "kvwin32/winuser_controls.h"
 
 namespace {
 
@@ -440,6 +442,149 @@ TEST_F(UpDownTest, CreateUpDownControlWithAPlainBuddy) {
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_GETBUDDY, 0, 0)), buddy);
     EXPECT_EQ(SendMessageA(ud, UDM_GETRANGE, 0, 0), MAKELONG(100, 10));
     EXPECT_EQ(SendMessageA(ud, UDM_GETPOS, 0, 0), MAKELONG(50, 1));
+}
+
+// ---- Size and place -----------------------------------------------------------------------------
+
+RECT rectIn(HWND parent, HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string show(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+// A vertical up-down is 16 pixels wide once made, whatever width it was made with; a horizontal
+// one keeps the size it was made with (with a border, 2 pixels high leaves no client area).
+TEST_F(UpDownTest, AVerticalUpDownIsMadeSixteenPixelsWide) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        int cx, cy;
+        SIZE window;
+        SIZE client;
+    } rows[] = {
+        {"no width", WS_BORDER, 0, 0, {16, 0}, {14, 0}},
+        {"two wide", WS_BORDER, 2, 0, {16, 0}, {14, 0}},
+        {"wider than the default", WS_BORDER, 100, 40, {16, 40}, {14, 38}},
+        {"no border", 0, 50, 20, {16, 20}, {16, 20}},
+        {"horizontal, no height", UDS_HORZ | WS_BORDER, 0, 0, {0, 0}, {0, 0}},
+        {"horizontal, two high", UDS_HORZ | WS_BORDER, 40, 2, {40, 2}, {38, 0}},
+        {"horizontal, a hundred high", UDS_HORZ | WS_BORDER, 40, 100, {40, 100}, {38, 98}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND ud = makeUpDown(row.style, 20, 30, row.cx, row.cy);
+        const RECT window = rectIn(parent, ud);
+        RECT client{};
+        GetClientRect(ud, &client);
+        EXPECT_EQ(show(window), show(RECT{20, 30, 20 + row.window.cx, 30 + row.window.cy}));
+        EXPECT_EQ(client.right, row.client.cx);
+        EXPECT_EQ(client.bottom, row.client.cy);
+        DestroyWindow(ud);
+    }
+}
+
+// UDS_ALIGNRIGHT / UDS_ALIGNLEFT: the buddy gives up 16 pixels on that side, whatever width the
+// up-down has, and the up-down takes them, 16 wide. Beside an edit it reaches 2 pixels over the
+// edit's border. Without either style nothing moves.
+TEST_F(UpDownTest, AnAlignedUpDownTakesTheDefaultWidthFromItsBuddy) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        const char* buddyClass;
+        int width;  // the up-down's width before it gets its buddy
+        RECT buddyAfter;
+        RECT upDownAfter;
+    } rows[] = {
+        {"right", UDS_ALIGNRIGHT, kvtest::kRecorderClass, 16, {10, 10, 94, 30}, {94, 10, 110, 30}},
+        {"left", UDS_ALIGNLEFT, kvtest::kRecorderClass, 16, {26, 10, 110, 30}, {10, 10, 26, 30}},
+        {"right of an edit", UDS_ALIGNRIGHT, WC_EDITA, 16, {10, 10, 94, 30}, {92, 10, 108, 30}},
+        {"left of an edit", UDS_ALIGNLEFT, WC_EDITA, 16, {26, 10, 110, 30}, {10, 10, 28, 30}},
+        {"made wider, right",
+         UDS_ALIGNRIGHT,
+         kvtest::kRecorderClass,
+         40,
+         {10, 10, 94, 30},
+         {94, 10, 110, 30}},
+        {"made wider, edit", UDS_ALIGNRIGHT, WC_EDITA, 40, {10, 10, 94, 30}, {92, 10, 108, 30}},
+        {"horizontal",
+         UDS_HORZ | UDS_ALIGNRIGHT,
+         WC_EDITA,
+         40,
+         {10, 10, 94, 30},
+         {92, 10, 108, 30}},
+        {"not aligned", 0, WC_EDITA, 40, {10, 10, 110, 30}, {150, 60, 190, 80}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND bud = create(WS_CHILD | WS_VISIBLE, parent, 11, 10, 10, 100, 20, row.buddyClass,
+                          WS_EX_CLIENTEDGE);
+        HWND ud = makeUpDown(row.style, 150, 60, 40, 20);
+        SetWindowPos(ud, nullptr, 0, 0, row.width, 20, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(bud), 0), 0);
+        EXPECT_EQ(show(rectIn(parent, bud)), show(row.buddyAfter));
+        EXPECT_EQ(show(rectIn(parent, ud)), show(row.upDownAfter));
+        DestroyWindow(ud);
+        DestroyWindow(bud);
+    }
+}
+
+// Each UDM_SETBUDDY aligns anew, even with the buddy the control has: the buddy gives up the
+// same width again and keeps its height.
+TEST_F(UpDownTest, SettingTheSameBuddyAgainShrinksItAgain) {
+    HWND edit = create(WS_CHILD | WS_VISIBLE, parent, 11, 100, 100, 100, 100, WC_EDITA);
+    HWND ud = makeUpDown(UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 0, 200, 150);
+    const int widths[] = {84, 68};
+    for (int expected : widths) {
+        SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+        const RECT r = rectIn(parent, edit);
+        EXPECT_EQ(r.right - r.left, expected);
+        EXPECT_EQ(r.bottom - r.top, 100);
+    }
+    EXPECT_EQ(
+        reinterpret_cast<HWND>(SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0)),
+        edit);
+}
+
+// Taking the buddy away answers the buddy there was and leaves the control's size as it is,
+// vertical or horizontal, even one made horizontal and turned vertical later.
+TEST_F(UpDownTest, LosingTheBuddyKeepsTheSize) {
+    struct Row {
+        const char* name;
+        DWORD style;
+        bool withBuddy;     // made with the buddy (UDM_SETBUDDY right after creation)
+        bool turnVertical;  // UDS_HORZ taken away, then the buddy set
+    } rows[] = {
+        {"horizontal with a buddy", UDS_HORZ, true, false},
+        {"vertical with a buddy", 0, true, false},
+        {"aligned beside an edit", UDS_ALIGNRIGHT, true, false},
+        {"made horizontal, then vertical", UDS_HORZ, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND edit = create(WS_CHILD | WS_VISIBLE, parent, 11, 10, 10, 100, 20, WC_EDITA);
+        HWND ud = makeUpDown(WS_BORDER | row.style, 0, 0, 120, 90);
+        if (row.withBuddy) {
+            SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+        }
+        if (row.turnVertical) {
+            EXPECT_EQ(SendMessageA(ud, UDM_SETBUDDY, 0, 0), 0);
+            SetWindowLongA(ud, GWL_STYLE, GetWindowLongA(ud, GWL_STYLE) & ~UDS_HORZ);
+            EXPECT_EQ(SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0), 0);
+        }
+        const RECT before = rectIn(parent, ud);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(ud, UDM_SETBUDDY, 0, 0)), edit);
+        EXPECT_EQ(show(rectIn(parent, ud)), show(before));
+        EXPECT_EQ(SendMessageA(ud, UDM_SETBUDDY, 0, 0), 0);
+        EXPECT_EQ(show(rectIn(parent, ud)), show(before));
+        DestroyWindow(ud);
+        DestroyWindow(edit);
+    }
 }
 
 }  // namespace
