@@ -527,14 +527,20 @@ void layOut(SheetState& s) {
                        static_cast<DWORD>(GetWindowLongA(s.sheet, GWL_EXSTYLE)));
     const int w = frame.right - frame.left;
     const int h = frame.bottom - frame.top;
+    // The sheet stays where the dialog manager put it, its client area at the template's
+    // position (0, 0) in its owner's client area, as Windows leaves it (no DS_CENTER); only
+    // a sheet that its new size takes past the screen's right or bottom edge is moved back,
+    // so that the whole sheet shows.
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    int left = 0;
-    int top = 0;
+    RECT now{};
+    GetWindowRect(s.sheet, &now);
+    int left = now.left;
+    int top = now.top;
     if (GetWindowLongA(s.sheet, GWL_STYLE) & WS_CHILD) {
         flags |= SWP_NOMOVE;
     } else {
-        left = std::max(0, (kScreenWidth - w) / 2);
-        top = std::max(0, (kScreenHeight - h) / 2);
+        left = std::max(0, std::min(left, kScreenWidth - w));
+        top = std::max(0, std::min(top, kScreenHeight - h));
     }
     SetWindowPos(s.sheet, nullptr, left, top, w, h, flags);
 }
@@ -861,8 +867,10 @@ extern "C" INT_PTR PropertySheetA(LPCPROPSHEETHEADERA header) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    DWORD style = DS_MODALFRAME | DS_3DLOOK | DS_CONTEXTHELP | DS_SETFONT | DS_CENTER | WS_POPUP |
-                  WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    // The style of Windows' sheets, modal and modeless alike; without DS_CENTER the sheet
+    // opens at its owner's client origin.
+    DWORD style = DS_MODALFRAME | DS_3DLOOK | DS_CONTEXTHELP | DS_SETFONT | WS_POPUP | WS_VISIBLE |
+                  WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
     DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     askPrecreate(*state, style, exStyle);
     DialogTemplate t = sheetTemplate(style, exStyle, state->flags);

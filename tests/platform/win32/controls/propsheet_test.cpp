@@ -1,6 +1,7 @@
 // Property sheets: pages made on first activation, the start page, the PSN_* protocol with
 // its refusals (leaving a page, applying), Apply following PSM_CHANGED, Cancel resetting the
 // pages, modeless sheets closed by OK or Cancel, and modal sheets driven by queued input.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -394,15 +395,124 @@ TEST_F(PropertySheetTest, RemovingTheOnlyPageLeavesNoCurrentPage) {
     DestroyWindow(sheet);
 }
 
-TEST_F(PropertySheetTest, AModelessSheetHasTheStyleOfWindows) {
-    HWND sheet = openModeless();
-    ASSERT_NE(sheet, nullptr);
-    const DWORD expected = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
-                           DS_CONTEXTHELP | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
-    // DS_CENTER is this system's own: it places the sheet in the middle of its owner.
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(sheet, GWL_STYLE)) & ~static_cast<DWORD>(DS_CENTER),
-              expected);
-    DestroyWindow(sheet);
+// ---- The sheet's window: style and place -----------------------------------------------------
+
+// Windows' sheets: a popup with a caption, system menu and "?" button, a modal frame, the
+// dialog font, 3D look, clipping its siblings; not centred (no DS_CENTER). PSCB_PRECREATE
+// offers that style in the template and takes back what the callback leaves there.
+constexpr DWORD kSheetStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU |
+                              DS_CONTEXTHELP | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
+
+// What a sheet's callback saw and what it takes away from the template's style.
+struct SheetCallbackScript {
+    DWORD offered = 0;
+    DWORD takeAway = 0;
+    DWORD styleAtInit = 0;
+};
+SheetCallbackScript* callbackScript = nullptr;
+
+int CALLBACK styleCallback(HWND sheet, UINT msg, LPARAM lParam) {
+    if (callbackScript == nullptr) {
+        return 0;
+    }
+    if (msg == PSCB_PRECREATE) {
+        auto* t = reinterpret_cast<DLGTEMPLATE*>(lParam);
+        callbackScript->offered = t->style;
+        t->style &= ~callbackScript->takeAway;
+    } else if (msg == PSCB_INITIALIZED) {
+        callbackScript->styleAtInit = static_cast<DWORD>(GetWindowLongA(sheet, GWL_STYLE));
+    }
+    return 0;
+}
+
+TEST_F(PropertySheetTest, TheSheetHasTheStyleOfWindows) {
+    struct Row {
+        const char* name;
+        DWORD flags;     // added to PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK
+        bool desktop;    // owned by the desktop window, as Windows' own tests make it
+        DWORD takeAway;  // what the callback takes out of the template's style
+        DWORD expected;
+    } rows[] = {
+        {"owned by the desktop", 0, true, 0, kSheetStyle},
+        {"without an owner", 0, false, 0, kSheetStyle},
+        {"with Help and without Apply", PSH_HASHELP | PSH_NOAPPLYNOW, true, 0, kSheetStyle},
+        {"the callback takes the ? button and the system menu away", 0, true,
+         DS_CONTEXTHELP | WS_SYSMENU,
+         WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | DS_MODALFRAME | DS_SETFONT |
+             DS_3DLOOK},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SheetCallbackScript script;
+        script.takeAway = row.takeAway;
+        callbackScript = &script;
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_USECALLBACK | row.flags;
+        header.pfnCallback = styleCallback;
+        header.hwndParent = row.desktop ? GetDesktopWindow() : nullptr;
+        HWND sheet = openModeless();
+        callbackScript = nullptr;
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(script.offered, kSheetStyle);
+        EXPECT_EQ(script.styleAtInit, row.expected & ~static_cast<DWORD>(WS_VISIBLE));
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(sheet, GWL_STYLE)), row.expected);
+        DestroyWindow(sheet);
+    }
+}
+
+// Without DS_CENTER a sheet opens as any popup dialog does: its client area at the template's
+// position (0, 0) in its owner's client area, on the screen's origin without owner. One its
+// size would take past the screen's edge is moved back onto the screen, whole.
+TEST_F(PropertySheetTest, TheSheetOpensAtItsOwnersClientOrigin) {
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    struct Row {
+        const char* name;
+        POINT ownerAt;  // {-1, -1}: no owner
+    } rows[] = {
+        {"no owner", {-1, -1}},
+        {"owner near the origin", {40, 30}},
+        {"owner in the middle", {200, 150}},
+        {"owner near the bottom right", {screenW - 120, screenH - 90}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND owner = nullptr;
+        if (row.ownerAt.x >= 0) {
+            owner = create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, row.ownerAt.x,
+                           row.ownerAt.y, 300, 200);
+        }
+        header.hwndParent = owner;
+        HWND sheet = openModeless();
+        ASSERT_NE(sheet, nullptr);
+        POINT wanted{0, 0};
+        if (owner != nullptr) {
+            ClientToScreen(owner, &wanted);
+        }
+        RECT window{};
+        GetWindowRect(sheet, &window);
+        // The client origin where the owner's is, unless the frame would leave the screen.
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(sheet, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongA(sheet, GWL_EXSTYLE)));
+        const int width = window.right - window.left;
+        const int height = window.bottom - window.top;
+        const LONG left = std::clamp<LONG>(wanted.x + frame.left, 0, screenW - width);
+        const LONG top = std::clamp<LONG>(wanted.y + frame.top, 0, screenH - height);
+        EXPECT_EQ(window.left, left);
+        EXPECT_EQ(window.top, top);
+        EXPECT_LE(window.right, screenW);
+        EXPECT_LE(window.bottom, screenH);
+        if (row.ownerAt.x >= 0 && row.ownerAt.x < 250) {
+            POINT client{0, 0};
+            ClientToScreen(sheet, &client);
+            EXPECT_EQ(client.x, wanted.x);
+            EXPECT_EQ(client.y, wanted.y);
+        }
+        DestroyWindow(sheet);
+        if (owner != nullptr) {
+            DestroyWindow(owner);
+        }
+    }
 }
 
 // ---- Modal sheets driven by queued input ----------------------------------------------------
@@ -428,6 +538,30 @@ TEST_F(ModalPropertySheetTest, OkAfterAChangeReturnsOne) {
     EXPECT_EQ(PropertySheetA(&header), 1);
     EXPECT_EQ(scripts[0].applyParams, (std::vector<LPARAM>{TRUE}));
     EXPECT_EQ(scripts[0].releases, 1);
+}
+
+// A modal sheet has the style of a modeless one, and its owner is disabled while it is open.
+TEST_F(ModalPropertySheetTest, AModalSheetHasTheStyleOfWindows) {
+    HWND owner = create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, 100, 100, 300, 200);
+    header.hwndParent = owner;
+    DWORD style = 0;
+    BOOL ownerEnabled = TRUE;
+    POINT client{0, 0};
+    scripted().queueAction([&] {
+        HWND sheet = GetParent(scripts[0].hwnd);
+        style = static_cast<DWORD>(GetWindowLongA(sheet, GWL_STYLE));
+        ownerEnabled = IsWindowEnabled(owner);
+        ClientToScreen(sheet, &client);
+        PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(PropertySheetA(&header), 0);
+    EXPECT_EQ(style, kSheetStyle);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    POINT wanted{0, 0};
+    ClientToScreen(owner, &wanted);
+    EXPECT_EQ(client.x, wanted.x);
+    EXPECT_EQ(client.y, wanted.y);
 }
 
 TEST_F(ModalPropertySheetTest, EndOfInputCancelsTheSheet) {
