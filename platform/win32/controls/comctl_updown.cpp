@@ -462,31 +462,41 @@ void drawArrow(HDC dc, const RECT& r, bool up, bool horizontal) {
     SelectObject(dc, old);
 }
 
-// Beside an edit, the edit's sunken border goes on round the control (top, bottom and the
-// side away from the edit), and a strip of the edit's background lies between the edit and
-// the arrows where the control covers the edit's own border. The rectangle left for the
-// arrows.
-RECT paintBuddyBorder(HWND hwnd, const UpDownState& s, HDC dc, RECT rc) {
+// Beside an edit the control looks like a part of the edit: the edit's frame (its sunken
+// client edge, or the black line of WS_BORDER) goes on round the control's top, bottom and
+// far side, and the edit's background fills the rest of the border and the strip between the
+// edit and the arrows, where the control covers the edit's own frame. The rectangle left for
+// the arrows.
+RECT paintBuddyBorder(HWND hwnd, const UpDownState& s, HDC dc, const RECT& rc) {
     const bool left = (styleOf(hwnd) & UDS_ALIGNLEFT) != 0;
-    DrawEdge(dc, &rc, EDGE_SUNKEN, BF_TOP | BF_BOTTOM | (left ? BF_LEFT : BF_RIGHT));
-    (left ? rc.left : rc.right) += left ? kBuddyBorder : -kBuddyBorder;
-    InflateRect(&rc, 0, -kBuddyBorder);
-    RECT strip = rc;
-    if (left) {
-        strip.left = rc.right - kBuddyBorder;
-        rc.right = strip.left;
-    } else {
-        strip.right = rc.left + kBuddyBorder;
-        rc.left = strip.right;
-    }
-    const bool editable = kvwin32::internal::isControlEnabled(s.buddy) &&
-                          !(GetWindowLongA(s.buddy, GWL_STYLE) & ES_READONLY);
+    const auto buddyStyle = static_cast<DWORD>(GetWindowLongA(s.buddy, GWL_STYLE));
+    const auto buddyExStyle = static_cast<DWORD>(GetWindowLongA(s.buddy, GWL_EXSTYLE));
+    const bool editable =
+        kvwin32::internal::isControlEnabled(s.buddy) && !(buddyStyle & ES_READONLY);
     const int saved = SaveDC(dc);
-    HBRUSH brush = kvwin32::internal::controlColors(s.buddy, dc,
-                                                    editable ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+    HBRUSH background = kvwin32::internal::controlColors(
+        s.buddy, dc, editable ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
     RestoreDC(dc, saved);
-    FillRect(dc, &strip, brush);
-    return rc;
+    FillRect(dc, &rc, background);
+    if (buddyExStyle & WS_EX_CLIENTEDGE) {
+        RECT frame = rc;
+        DrawEdge(dc, &frame, EDGE_SUNKEN, BF_TOP | BF_BOTTOM | (left ? BF_LEFT : BF_RIGHT));
+    } else if (buddyStyle & WS_BORDER) {
+        HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        const RECT lines[] = {
+            {rc.left, rc.top, rc.right, rc.top + 1},
+            {rc.left, rc.bottom - 1, rc.right, rc.bottom},
+            left ? RECT{rc.left, rc.top, rc.left + 1, rc.bottom}
+                 : RECT{rc.right - 1, rc.top, rc.right, rc.bottom},
+        };
+        for (const RECT& line : lines) {
+            FillRect(dc, &line, black);
+        }
+    }
+    // The border on three sides and the strip on the edit's side are equally wide.
+    RECT arrows = rc;
+    InflateRect(&arrows, -kBuddyBorder, -kBuddyBorder);
+    return arrows;
 }
 
 // Two raised buttons, each with its arrow; the pressed one sunken.

@@ -3,6 +3,7 @@
 // asking the current page and applying every page that has a window (and a refusal keeping the
 // sheet open), SetModified and the Apply button, Cancel resetting the pages, the modeless
 // sheet's end as its owner sees it, and the modal loop.
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,48 @@ TEST_F(PropertySheetTest, ModelessSheetHidesItsButtonsAndKeepsTabsInOneRow) {
     ASSERT_NE(tab, nullptr);
     EXPECT_EQ(tab->GetStyle() & TCS_MULTILINE, 0U);
     EXPECT_EQ(tab->GetItemCount(), 3);
+}
+
+// The system sheet opens at its owner's client origin; the framework centres it (over the
+// screen when it has no owner), modal or modeless, so the whole sheet shows.
+TEST_F(PropertySheetTest, TheFrameworkCentresTheSheetOnTheScreen) {
+    const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
+    auto expectCentred = [&](const RECT& r) {
+        EXPECT_GE(r.left, 0);
+        EXPECT_GE(r.top, 0);
+        EXPECT_LE(r.right, screenW);
+        EXPECT_LE(r.bottom, screenH);
+        EXPECT_LE(std::abs((r.left + r.right) - screenW), 1) << r.left << "," << r.right;
+        EXPECT_LE(std::abs((r.top + r.bottom) - screenH), 1) << r.top << "," << r.bottom;
+    };
+    {
+        SCOPED_TRACE("modeless");
+        ASSERT_TRUE(sheet.Create());
+        RECT r{};
+        sheet.GetWindowRect(&r);
+        expectCentred(r);
+        sheet.DestroyWindow();
+    }
+    {
+        SCOPED_TRACE("modal");
+        RECT r{};
+        bool seen = false;
+        kvwin32::setInputSource([&]() {
+            if (seen) {
+                return false;
+            }
+            seen = true;
+            ::GetWindowRect(sheet.m_hWnd, &r);
+            HWND cancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);
+            return ::PostMessageA(sheet.m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(cancel)) != FALSE;
+        });
+        EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+        kvwin32::setInputSource({});
+        ASSERT_TRUE(seen);
+        expectCentred(r);
+    }
 }
 
 TEST_F(PropertySheetTest, StartPageOutOfRangeOpensTheFirst) {

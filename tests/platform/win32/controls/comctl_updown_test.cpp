@@ -1,6 +1,7 @@
 // The up-down control: steps at the range ends, wrapping, inverted ranges, the parent's
 // UDN_DELTAPOS veto, the buddy's text, the automatic buddy and its alignment, arrow keys, the
 // width it is made with and the place and width it takes beside its buddy.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 
 #include "WindowFixture.h"
 #include "kvwin32/commctrl.h"
+#include "kvwin32/render.h"
 #include "kvwin32/winuser.h"
 #include "kvwin32/winuser_controls.h"
 
@@ -585,6 +587,78 @@ TEST_F(UpDownTest, LosingTheBuddyKeepsTheSize) {
         DestroyWindow(ud);
         DestroyWindow(edit);
     }
+}
+
+// 0x00RRGGBB of a system colour, as rendered pixels hold it.
+std::uint32_t pixelOf(int sysColour) {
+    const COLORREF c = GetSysColor(sysColour);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// Beside an edit the control draws the edit's frame on round its top, bottom and far side and
+// the edit's background inside it, around the arrows; beside another window it draws none.
+TEST_F(UpDownTest, BesideAnEditTheEditsFrameGoesOnRoundTheArrows) {
+    struct Pixel {
+        int x, y;
+        std::uint32_t colour;
+    };
+    const std::uint32_t black = 0;
+    struct Row {
+        const char* name;
+        DWORD align;
+        DWORD buddyStyle, buddyExStyle;
+        std::vector<Pixel> pixels;  // in the up-down's window, 20 high
+    } rows[] = {
+        {"right of a bordered edit",
+         UDS_ALIGNRIGHT,
+         WS_BORDER,
+         0,
+         {{8, 0, black},
+          {8, 19, black},
+          {15, 10, black},
+          {8, 1, pixelOf(COLOR_WINDOW)},
+          {0, 10, pixelOf(COLOR_WINDOW)},
+          {1, 10, pixelOf(COLOR_WINDOW)}}},
+        {"left of a bordered edit",
+         UDS_ALIGNLEFT,
+         WS_BORDER,
+         0,
+         {{0, 10, black},
+          {9, 0, black},
+          {17, 10, pixelOf(COLOR_WINDOW)},
+          {16, 10, pixelOf(COLOR_WINDOW)}}},
+        {"right of a sunken edit",
+         UDS_ALIGNRIGHT,
+         0,
+         WS_EX_CLIENTEDGE,
+         {{8, 0, pixelOf(COLOR_BTNSHADOW)},
+          {8, 1, pixelOf(COLOR_3DDKSHADOW)},
+          {15, 10, pixelOf(COLOR_BTNHIGHLIGHT)},
+          {8, 19, pixelOf(COLOR_BTNHIGHLIGHT)},
+          {0, 10, pixelOf(COLOR_WINDOW)}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HWND edit = create(WS_CHILD | WS_VISIBLE | row.buddyStyle, parent, 11, 10, 10, 100, 20,
+                           WC_EDITA, row.buddyExStyle);
+        HWND ud = makeUpDown(row.align);
+        SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+        const kvwin32::PixelImage image = kvwin32::renderWindow(ud);
+        ASSERT_EQ(image.height, 20);
+        for (const Pixel& p : row.pixels) {
+            ASSERT_LT(p.x, image.width);
+            EXPECT_EQ(image.at(p.x, p.y), p.colour) << p.x << "," << p.y;
+        }
+        DestroyWindow(ud);
+        DestroyWindow(edit);
+    }
+    // Beside a window that is no edit the arrows fill the control: no frame, no background.
+    HWND ud = makeUpDown(UDS_ALIGNRIGHT);
+    SendMessageA(ud, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    const kvwin32::PixelImage image = kvwin32::renderWindow(ud);
+    ASSERT_EQ(image.width, 16);
+    EXPECT_NE(image.at(8, 0), black);
+    EXPECT_NE(image.at(0, 10), pixelOf(COLOR_WINDOW));
 }
 
 }  // namespace
