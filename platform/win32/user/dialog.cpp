@@ -291,11 +291,18 @@ bool createControls(HWND dialog, HINSTANCE instance, const DialogTemplate& t, Di
     for (const DialogItemTemplate& item : t.items) {
         void* creationData =
             item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data());
+        // The controls of a dialog have the three-dimensional look: a plain border becomes a
+        // sunken client edge.
+        DWORD style = (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
+        DWORD exStyle = item.exStyle | WS_EX_NOPARENTNOTIFY;
+        if (style & WS_BORDER) {
+            style &= ~static_cast<DWORD>(WS_BORDER);
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
         HWND control = CreateWindowExA(
-            item.exStyle | WS_EX_NOPARENTNOTIFY, item.className.c_str(), item.title.c_str(),
-            (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP), dialogUnitsToPixelsX(item.x),
-            dialogUnitsToPixelsY(item.y), dialogUnitsToPixelsX(item.cx),
-            dialogUnitsToPixelsY(item.cy), dialog,
+            exStyle, item.className.c_str(), item.title.c_str(), style,
+            dialogUnitsToPixelsX(item.x), dialogUnitsToPixelsY(item.y),
+            dialogUnitsToPixelsX(item.cx), dialogUnitsToPixelsY(item.cy), dialog,
             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance, creationData);
         if (!IsWindow(dialog)) {
             return false;
@@ -385,7 +392,8 @@ void setDialogFocus(HWND dialog, HWND control) {
 
 HWND createDialog(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC proc,
                   LPARAM initParam, bool modal, const std::function<void(HWND)>& created) {
-    DWORD style = t.style;
+    // Every dialog has the three-dimensional look, whether its template asks for it or not.
+    DWORD style = t.style | DS_3DLOOK;
     DWORD exStyle = t.exStyle;
     // A child dialog (DS_CONTROL) is a control of its parent: no title bar, and the keyboard
     // interface of the parent walks into it.

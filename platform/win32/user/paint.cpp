@@ -364,14 +364,20 @@ void paintTree(HWND hwnd, int depth) {
         return;
     }
     paintOne(hwnd);
+    // Children are kept topmost first, and Windows paints them in that order: where siblings
+    // without WS_CLIPSIBLINGS overlap, the lower one paints last and shows (an up-down covers
+    // the border of the edit it is aligned with). A child with WS_CLIPSIBLINGS never paints
+    // over the siblings above it, so those paint first, the bottom one first, and the top one
+    // ends on top: a property sheet's tab control stays under the page shown on it.
     std::vector<HWND> children = childrenOf(hwnd);
-    // Children are kept topmost first; the bottom one paints first so the top one ends on top.
-    std::reverse(children.begin(), children.end());
-    // A child with WS_CLIPSIBLINGS never paints over the siblings that overlap it, so it paints
-    // before all those without: a property sheet's tab control (created first, so lowest in
-    // tab order) stays under the page shown on it.
-    std::stable_partition(children.begin(), children.end(), [](HWND child) {
+    const auto clipped = [](HWND child) {
         return (GetWindowLongA(child, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+    };
+    const auto unclipped = std::stable_partition(children.begin(), children.end(), clipped);
+    std::reverse(children.begin(), unclipped);
+    // A transparent window (WS_EX_TRANSPARENT) waits for its siblings and paints over them.
+    std::stable_partition(unclipped, children.end(), [](HWND child) {
+        return (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) == 0;
     });
     for (HWND child : children) {
         if (IsWindow(child) && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) {

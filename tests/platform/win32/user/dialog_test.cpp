@@ -77,6 +77,36 @@ TEST_F(DialogTest, ControlsComeInTemplateOrderWithClassIdAndPixelRectangle) {
     EXPECT_STREQ(caption, "All Controls");
 }
 
+// Dialogs have the three-dimensional look: the dialog gets DS_3DLOOK whatever its template
+// says, and a control's plain border (WS_BORDER, which EDITTEXT and LISTBOX statements give)
+// becomes a sunken client edge; controls without a border keep none.
+TEST_F(DialogTest, ControlBordersBecomeSunkenClientEdges) {
+    HWND dialog = make(IDD_ALL_CONTROLS, probe);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(GetWindowLongA(dialog, GWL_STYLE) & DS_3DLOOK);
+    struct Row {
+        int id;
+        bool sunken;
+    } rows[] = {
+        {IDC_NAME, true}, {IDC_LIST, true},  {IDC_NOTES, true},       {IDC_NAME_LABEL, false},
+        {IDOK, false},    {IDC_KIND, false}, {IDC_MODE_GROUP, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        HWND c = GetDlgItem(dialog, row.id);
+        ASSERT_NE(c, nullptr);
+        EXPECT_FALSE(GetWindowLongA(c, GWL_STYLE) & WS_BORDER);
+        EXPECT_EQ((GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, row.sunken);
+    }
+    // The edge takes two pixels a side from the client area.
+    RECT window{};
+    RECT client{};
+    GetWindowRect(GetDlgItem(dialog, IDC_NAME), &window);
+    GetClientRect(GetDlgItem(dialog, IDC_NAME), &client);
+    EXPECT_EQ(window.right - window.left - client.right, 4);
+    EXPECT_EQ(window.bottom - window.top - client.bottom, 4);
+}
+
 TEST_F(DialogTest, TopLevelDialogSitsAtTemplatePositionInOwnersClientArea) {
     HWND owner = CreateWindowExA(0, kvtest::kRecorderClass, "", WS_POPUP | WS_VISIBLE, 100, 50, 400,
                                  300, nullptr, nullptr, nullptr, nullptr);

@@ -184,7 +184,8 @@ TEST_F(PaintTest, RenderPaintsAWindowTree) {
     HWND check = control(WC_BUTTONA, "Off", BS_AUTOCHECKBOX | WS_DISABLED, 100, 0, 80, 20);
     HWND hidden = control(WC_STATICA, "", SS_BLACKRECT, 100, 40, 50, 50);
     ShowWindow(hidden, SW_HIDE);
-    // Two overlapping rectangles: the one on top of the z-order ends on top.
+    // Two overlapping rectangles, neither clipping its siblings: painted from the top of the
+    // z-order down, the lower one ends on top.
     HWND under = control(WC_STATICA, "", SS_GRAYRECT, 100, 60, 40, 30);
     HWND over = control(WC_STATICA, "", SS_WHITERECT, 120, 70, 40, 30);
     SetWindowPos(over, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -216,8 +217,9 @@ TEST_F(PaintTest, RenderPaintsAWindowTree) {
     // The focus rectangle inverts every other pixel of the face inside the button.
     EXPECT_GT(inBox(0, 30, 60, 54, face ^ 0xFFFFFF), 20) << "focus rectangle";
     EXPECT_EQ(image.at(0, 30), 0u) << "the default button's black frame";
-    EXPECT_EQ(image.at(125, 75), pixelOf(GetSysColor(COLOR_3DHIGHLIGHT))) << "z-order";
+    EXPECT_EQ(image.at(125, 75), pixelOf(GetSysColor(COLOR_3DSHADOW))) << "z-order";
     EXPECT_EQ(image.at(105, 65), pixelOf(GetSysColor(COLOR_3DSHADOW)));
+    EXPECT_EQ(image.at(150, 95), pixelOf(GetSysColor(COLOR_3DHIGHLIGHT)));
     // Painting leaves nothing invalid, and an invalid window renders nothing.
     EXPECT_FALSE(GetUpdateRect(push, nullptr, FALSE));
     EXPECT_EQ(kvwin32::renderWindow(reinterpret_cast<HWND>(0x5555)).width, 0);
@@ -238,6 +240,34 @@ TEST_F(PaintTest, AChildThatClipsItsSiblingsPaintsUnderTheOnesThatOverlapIt) {
     EXPECT_EQ(image.at(15, 15), pixelOf(GetSysColor(COLOR_HIGHLIGHT))) << "the page shows";
     EXPECT_EQ(image.at(5, 5), 0u) << "the clipping child shows where nothing overlaps it";
     (void)page;
+}
+
+// Windows paints siblings from the top of the z-order down: where two without WS_CLIPSIBLINGS
+// overlap, the lower one paints last and shows, as an up-down shows over the border of the
+// edit it is aligned with.
+TEST_F(PaintTest, OverlappingSiblingsPaintFromTheTopDown) {
+    HWND top = create(WS_POPUP | WS_VISIBLE, nullptr, 0, 0, 0, 60, 40);
+    HWND upper = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 30,
+                                 40, top, nullptr, nullptr, nullptr);
+    HWND lower = create(WS_CHILD | WS_VISIBLE, top, 1, 20, 0, 40, 40, kBrushClass);
+    ASSERT_NE(upper, nullptr);
+    SetWindowPos(upper, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_EQ(GetWindow(top, GW_CHILD), upper);
+    const std::uint32_t brush = pixelOf(GetSysColor(COLOR_HIGHLIGHT));
+    kvwin32::PixelImage image = kvwin32::renderWindow(top);
+    EXPECT_EQ(image.at(5, 5), 0u) << "the upper one where nothing overlaps it";
+    EXPECT_EQ(image.at(25, 5), brush) << "the lower one, painted last, over the overlap";
+    EXPECT_EQ(image.at(45, 5), brush);
+    // A lower sibling that clips its siblings leaves the overlap to the upper one.
+    SetWindowLongA(lower, GWL_STYLE, GetWindowLongA(lower, GWL_STYLE) | WS_CLIPSIBLINGS);
+    image = kvwin32::renderWindow(top);
+    EXPECT_EQ(image.at(25, 5), 0u);
+    EXPECT_EQ(image.at(45, 5), brush);
+    // A transparent sibling waits for the others and paints over them.
+    SetWindowLongA(lower, GWL_STYLE, GetWindowLongA(lower, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+    SetWindowLongA(upper, GWL_EXSTYLE, GetWindowLongA(upper, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+    image = kvwin32::renderWindow(top);
+    EXPECT_EQ(image.at(25, 5), 0u);
 }
 
 }  // namespace
