@@ -106,9 +106,10 @@ int AddListedNames(HWND list, const std::vector<OutputVariable>& variables) {
             continue;
         }
         const std::string_view name(variable.name.c_str());
-        const int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                                        name.data(), static_cast<int>(name.size()),
-                                        keys.data() + used, static_cast<int>(keys.size() - used));
+        // Up to the terminator: an empty name has a key too (a count of 0 is refused).
+        const int length =
+            LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.data(), -1,
+                         keys.data() + used, static_cast<int>(keys.size() - used));
         listed.push_back({used, static_cast<std::size_t>(length), name.data()});
         used += static_cast<std::size_t>(length);
     }

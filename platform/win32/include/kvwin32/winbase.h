@@ -11,8 +11,10 @@ extern "C" {
 // Last error of the calling thread, as each service leaves it.
 DWORD GetLastError();
 void SetLastError(DWORD code);
-// Compares two strings without letter case, in the word-sort order sorted list boxes keep:
-// <0, 0 or >0.
+// Compares two strings in CompareStringA's order, as its answer less 2 (-1, 0 or 1); a null
+// string sorts before every other. lstrcmpA minds letter case (lower case first where nothing
+// else differs); lstrcmpiA does not, and is the order sorted list boxes keep.
+int lstrcmpA(LPCSTR a, LPCSTR b);
 int lstrcmpiA(LPCSTR a, LPCSTR b);
 // The calling thread's id (the window system keys its message queues by it).
 DWORD GetCurrentThreadId();
