@@ -10,11 +10,12 @@
 //      case one sorts first ("aaa" before "AAA").
 //   3. the word sort's marks, unless SORT_STRINGSORT (where they weigh as the symbols they are)
 //      or NORM_IGNORESYMBOLS: a string without marks sorts before one with them ("coop" before
-//      "co-op"). Between strings that differ only in their marks, the first mark that differs in
-//      place or kind decides: the mark that stands earlier (counting the characters that weigh
-//      or are marks) sorts first, and at the same place an apostrophe before a hyphen; a string
-//      whose marks all match the other's first ones sorts first. So "a-b" < "ab-", "co'op" <
-//      "co-op", and "ab-c" < "ab-c-".
+//      "co-op"). Between strings that differ only in their marks Windows promises no order
+//      beyond that; ours reads as a list would be read: the first mark that differs in place or
+//      kind decides, the mark that stands earlier (counting the characters that weigh or are
+//      marks, NULs not) sorting first, and at the same place an apostrophe before a hyphen, as
+//      in ASCII; a string whose marks all match the other's first ones sorts first. So
+//      "a-b" < "ab-", "co'op" < "co-op" < "coo-p", and "ab-c" < "ab-c-".
 #include <algorithm>
 #include <array>
 #include <limits>

@@ -344,11 +344,11 @@ TEST(LstrcmpTest, ComparisonsAgreeWithSortKeys) {
                                    b.data(), static_cast<int>(b.size()));
                 if (answer - kEqual != sign(keys[i].compare(keys[j])) && ++disagreements <= 5) {
                     ADD_FAILURE() << Text{a.data(), static_cast<int>(a.size())}.shown() << " vs "
-                                  << Text{b.data(), static_cast<int>(b.size())}.shown()
-                                  << " flags " << order << ": " << answer;
+                                  << Text{b.data(), static_cast<int>(b.size())}.shown() << " flags "
+                                  << order << ": " << answer;
                 }
-                const bool terminated = a.find('\0') == std::string::npos &&
-                                        b.find('\0') == std::string::npos;
+                const bool terminated =
+                    a.find('\0') == std::string::npos && b.find('\0') == std::string::npos;
                 if (terminated && (order & ~NORM_IGNORECASE) == 0) {
                     const int r = order != 0 ? lstrcmpiA(a.c_str(), b.c_str())
                                              : lstrcmpA(a.c_str(), b.c_str());
