@@ -93,6 +93,7 @@ LRESULT insertItem(ListBoxState& s, int index, LPARAM lParam) {
     if (s.caret >= index && count(s) > 1) {
         ++s.caret;
     }
+    updateScrollBar(s);
     invalidateAll(s);
     return index;
 }
@@ -128,7 +129,7 @@ LRESULT deleteString(const StatePtr& sp, WPARAM wParam) {
     if (s.caret > index || (s.caret == index && s.caret >= count(s))) {
         s.caret = std::max(0, s.caret - 1);
     }
-    s.top = std::clamp(s.top, 0, maxTop(s));
+    refitTop(s);
     invalidateAll(s);
     return count(s);
 }
@@ -142,6 +143,7 @@ void resetContent(const StatePtr& sp) {
     s.anchor = -1;
     s.caret = 0;
     s.top = 0;
+    updateScrollBar(s);
     invalidateAll(s);
     for (size_t i = 0; i < old.size(); ++i) {
         sendDeleteItem(s, static_cast<int>(i), old[i].data);
@@ -313,7 +315,7 @@ LRESULT setItemHeight(ListBoxState& s, WPARAM wParam, LPARAM lParam) {
     } else {
         s.itemHeight = height;
     }
-    s.top = std::clamp(s.top, 0, maxTop(s));
+    refitTop(s);
     invalidateAll(s);
     return LB_OKAY;
 }
@@ -377,6 +379,7 @@ LRESULT create(const StatePtr& sp, const CREATESTRUCTA* cs) {
     if ((s.style & LBS_OWNERDRAWFIXED) && s.combo == nullptr) {
         s.itemHeight = measureItem(s, 0, 0, kDefaultItemHeight);
     }
+    updateScrollBar(s);
     return 0;
 }
 
@@ -423,13 +426,14 @@ LRESULT listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(s.font);
         case WM_SETREDRAW:
             s.redraw = wParam != 0;
+            updateScrollBar(s);
             invalidateAll(s);
             return 0;
         case WM_ENABLE:
             invalidateAll(s);
             return 0;
         case WM_SIZE:
-            s.top = std::clamp(s.top, 0, maxTop(s));
+            refitTop(s);
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;

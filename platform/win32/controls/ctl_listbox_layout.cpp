@@ -230,6 +230,33 @@ void setTop(ListBoxState& s, int index) {
         s.top = top;
         invalidateAll(s);
     }
+    updateScrollBar(s);
+}
+
+void refitTop(ListBoxState& s) {
+    s.top = std::clamp(s.top, 0, maxTop(s));
+    updateScrollBar(s);
+}
+
+// The range covers the items, the page the rows that fit wholly, the position is the top
+// item; a list whose items all fit has nothing to scroll, so its bar hides, or with
+// LBS_DISABLENOSCROLL shows disabled. Only a list box created with WS_VSCROLL has a bar to
+// keep (its style bit comes and goes with the bar), and none while redrawing is off.
+void updateScrollBar(const ListBoxState& s) {
+    if (!(s.style & WS_VSCROLL) || !s.redraw) {
+        return;
+    }
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (s.style & LBS_DISABLENOSCROLL) {
+        info.fMask |= SIF_DISABLENOSCROLL;
+    }
+    info.nMin = 0;
+    info.nMax = count(s) - 1;
+    info.nPage = static_cast<UINT>(pageSize(s));
+    info.nPos = s.top;
+    SetScrollInfo(s.self, SB_VERT, &info, TRUE);
 }
 
 // Scrolls so the item shows: wholly, or at least its top row when partly is enough.

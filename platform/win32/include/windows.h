@@ -18,6 +18,7 @@
 #include "kvwin32/winuser_msgbox.h"
 #include "kvwin32/winuser_cursor.h"
 #include "kvwin32/winuser_caret.h"
+#include "kvwin32/winuser_scroll.h"
 #include "kvwin32/winuser_menu.h"
 #include "kvwin32/commdlg.h"
 

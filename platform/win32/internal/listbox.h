@@ -120,8 +120,13 @@ void invalidateItem(const ListBoxState& s, int index);
 void invalidateAll(const ListBoxState& s);
 // Shows that an item's selection (ODA_SELECT) or focus (ODA_FOCUS) changed.
 void repaintItem(const ListBoxState& s, int index, UINT action);
-// Scrolls to a top index, kept within 0..maxTop.
+// Scrolls to a top index, kept within 0..maxTop, and keeps the scroll bar in step.
 void setTop(ListBoxState& s, int index);
+// After the items, their height or the client area changed: the top index back within
+// 0..maxTop, and the scroll bar in step.
+void refitTop(ListBoxState& s);
+// Sets the vertical scroll bar's range, page and position from the list.
+void updateScrollBar(const ListBoxState& s);
 // Scrolls so that an item shows, wholly or at least its top row.
 void makeVisible(ListBoxState& s, int index, bool fully);
 // Whether an item is selected.

@@ -18,6 +18,24 @@ namespace kvwin32::internal {
 
 struct Surface;
 
+// One standard scroll bar of a window (scroll.cpp), in the values of SCROLLINFO.
+struct ScrollBarState {
+    int min = 0;            // range, min <= max
+    int max = 100;          // standard bars start at 0..100, as Windows makes them
+    UINT page = 0;          // page size, at most the range's size
+    int pos = 0;            // in min..max - max(page - 1, 0)
+    UINT disabled = 0;      // ESB_DISABLE_* arrows
+    bool tracking = false;  // the thumb is being dragged
+    int trackPos = 0;       // where the dragged thumb stands
+};
+
+// The standard scroll bars of a window, made when a window with WS_VSCROLL or WS_HSCROLL
+// passes WM_NCCREATE to DefWindowProc or when a scroll function first sets either bar.
+struct ScrollBars {
+    ScrollBarState horz;
+    ScrollBarState vert;
+};
+
 // A registered window class.
 struct WindowClass {
     std::string name;              // name as registered (compared without letter case)
@@ -70,6 +88,8 @@ struct Window {
     // State record of a system control's procedure (see internal/control.h); the record keeps
     // it until the window is freed, whatever the procedure did with WM_NCDESTROY.
     std::shared_ptr<void> controlState;
+    // Its standard scroll bars' state, or null before any (scroll.cpp).
+    std::shared_ptr<ScrollBars> scrollBars;
     // Pixels of a top-level window, which it and its children paint into (paint.cpp).
     std::shared_ptr<Surface> surface;
 };
@@ -154,6 +174,22 @@ void sendSizeAndMove(HWND hwnd);
 // The headless screen.
 inline constexpr int kScreenWidth = 1024;
 inline constexpr int kScreenHeight = 768;
+
+// ---- Standard scroll bars (scroll.cpp) --------------------------------------------------------
+
+// DefWindowProc's WM_NCCREATE: the scroll bars of a window created with WS_VSCROLL/WS_HSCROLL.
+void createScrollBars(Window& window);
+// The rectangle of a window's shown bar (SB_HORZ, SB_VERT) in window coordinates (relative to
+// its window rectangle's top left); false when the bar does not show.
+bool scrollBarRect(HWND hwnd, int bar, RECT& rect);
+// Paints a window's shown scroll bars (and the corner between two) into its window DC.
+void paintScrollBars(HWND hwnd, HDC windowDc);
+// The WM_NCHITTEST answer of a window's scroll bars for a screen point: HTVSCROLL,
+// HTHSCROLL, or HTNOWHERE when the point is on neither.
+LRESULT scrollBarHitTest(HWND hwnd, POINT screen);
+// DefWindowProc's SC_VSCROLL / SC_HSCROLL: follows the mouse pressed on a bar at a screen
+// point until the button is released, sending the window WM_VSCROLL / WM_HSCROLL.
+void trackScrollBar(HWND hwnd, int bar, POINT screen);
 
 // ---- Painting (paint.cpp) ----------------------------------------------------------------------
 

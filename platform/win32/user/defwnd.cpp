@@ -5,6 +5,7 @@
 
 #include "internal/window.h"
 #include "kvwin32/wingdi.h"
+#include "kvwin32/winuser_menu.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ LRESULT getText(const Window& w, size_t size, LPSTR buffer) {
 }
 
 LRESULT nonclientCreate(Window& w, const CREATESTRUCTA* cs) {
+    kvwin32::internal::createScrollBars(w);
     if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) {
         setText(w, cs->lpszName);
     }
@@ -84,6 +86,9 @@ LRESULT hitTest(HWND hwnd, POINT screen) {
     GetClientRect(hwnd, &clientRect);
     if (PtInRect(&clientRect, client)) {
         return HTCLIENT;
+    }
+    if (LRESULT bar = kvwin32::internal::scrollBarHitTest(hwnd, screen); bar != HTNOWHERE) {
+        return bar;
     }
     Window* w = windowRecord(hwnd);
     if ((w->style & WS_CAPTION) == WS_CAPTION && client.y < 0 &&
@@ -133,9 +138,30 @@ LRESULT cancelMode(HWND hwnd) {
     return 0;
 }
 
-LRESULT sysCommand(HWND hwnd, WPARAM command) {
-    if ((command & 0xfff0) == SC_CLOSE) {
-        SendMessageA(hwnd, WM_CLOSE, 0, 0);
+// A press on a scroll bar becomes the system command that follows it, as Windows routes it.
+LRESULT nonclientButtonDown(HWND hwnd, WPARAM hit, LPARAM point) {
+    if (hit == HTVSCROLL) {
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_VSCROLL + HTVSCROLL, point);
+    } else if (hit == HTHSCROLL) {
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_HSCROLL + HTHSCROLL, point);
+    }
+    return 0;
+}
+
+LRESULT sysCommand(HWND hwnd, WPARAM command, LPARAM point) {
+    const POINT screen{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    switch (command & 0xfff0) {
+        case SC_CLOSE:
+            SendMessageA(hwnd, WM_CLOSE, 0, 0);
+            break;
+        case SC_VSCROLL:
+            kvwin32::internal::trackScrollBar(hwnd, SB_VERT, screen);
+            break;
+        case SC_HSCROLL:
+            kvwin32::internal::trackScrollBar(hwnd, SB_HORZ, screen);
+            break;
+        default:
+            break;
     }
     return 0;
 }
@@ -194,7 +220,9 @@ extern "C" LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_CANCELMODE:
             return cancelMode(hwnd);
         case WM_SYSCOMMAND:
-            return sysCommand(hwnd, wParam);
+            return sysCommand(hwnd, wParam, lParam);
+        case WM_NCLBUTTONDOWN:
+            return nonclientButtonDown(hwnd, wParam, lParam);
         case WM_NOTIFYFORMAT:
             return lParam == kNotifyFormatQuery ? kNotifyFormatAnsi : 0;
         case WM_GETDLGCODE:

@@ -241,46 +241,6 @@ void paintCaption(HWND hwnd, HDC dc, const RECT& caption, DWORD style) {
     DeleteObject(font);
 }
 
-// The standard scroll bars of a window with WS_VSCROLL or WS_HSCROLL, beside its client area:
-// an arrow button at each end and the track between them in the classic dither of face and
-// highlight. The window system keeps no scroll ranges, so the arrows show as a scroll bar
-// with nothing to scroll (greyed).
-void paintScrollBars(HDC dc, const RECT& client, DWORD style, DWORD exStyle) {
-    const int vWidth = GetSystemMetrics(SM_CXVSCROLL);
-    const int hHeight = GetSystemMetrics(SM_CYHSCROLL);
-    auto track = [&](RECT area) {
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                SetPixel(dc, x, y, GetSysColor((x + y) % 2 ? COLOR_3DFACE : COLOR_3DHILIGHT));
-            }
-        }
-    };
-    if (style & WS_VSCROLL) {
-        const bool left = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
-        RECT bar{left ? client.left - vWidth : client.right, client.top,
-                 left ? client.left : client.right + vWidth, client.bottom};
-        const int side = std::min<int>(vWidth, (bar.bottom - bar.top) / 2);
-        drawArrowButton(dc, RECT{bar.left, bar.top, bar.right, bar.top + side}, ArrowDirection::Up,
-                        false, false);
-        drawArrowButton(dc, RECT{bar.left, bar.bottom - side, bar.right, bar.bottom},
-                        ArrowDirection::Down, false, false);
-        track(RECT{bar.left, bar.top + side, bar.right, bar.bottom - side});
-    }
-    if (style & WS_HSCROLL) {
-        RECT bar{client.left, client.bottom, client.right, client.bottom + hHeight};
-        const int side = std::min<int>(hHeight, (bar.right - bar.left) / 2);
-        drawArrowButton(dc, RECT{bar.left, bar.top, bar.left + side, bar.bottom},
-                        ArrowDirection::Left, false, false);
-        drawArrowButton(dc, RECT{bar.right - side, bar.top, bar.right, bar.bottom},
-                        ArrowDirection::Right, false, false);
-        track(RECT{bar.left + side, bar.top, bar.right - side, bar.bottom});
-        if (style & WS_VSCROLL) {
-            RECT corner{client.right, client.bottom, client.right + vWidth, bar.bottom};
-            FillRect(dc, &corner, GetSysColorBrush(COLOR_3DFACE));
-        }
-    }
-}
-
 // The frame of a window with a border, a dialog frame, a caption or a client edge, painted
 // the classic way: 3-D face with a raised edge, a black line for a plain border, the caption
 // bar with the window text, a sunken edge around the client area.
@@ -322,7 +282,7 @@ void paintFrame(HWND hwnd) {
         RECT caption{r.left, r.top, r.right, r.top + height - 1};
         paintCaption(hwnd, dc, caption, style);
     }
-    paintScrollBars(dc, client, style, exStyle);
+    paintScrollBars(hwnd, dc);
     if (exStyle & WS_EX_CLIENTEDGE) {
         // The sunken edge goes round the client area and its scroll bars.
         RECT edge = client;

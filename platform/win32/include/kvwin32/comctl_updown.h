@@ -35,24 +35,9 @@
 // ---- Notifications --------------------------------------------------------------------------
 #define UDN_DELTAPOS (UDN_FIRST - 1)  // NMUPDOWN; answer non-zero to refuse the step
 
-// Scroll codes of the WM_VSCROLL / WM_HSCROLL an up-down control sends its parent.
-#ifndef SB_LINEUP
-#define SB_LINEUP 0
-#define SB_LINELEFT 0
-#define SB_LINEDOWN 1
-#define SB_LINERIGHT 1
-#define SB_PAGEUP 2
-#define SB_PAGELEFT 2
-#define SB_PAGEDOWN 3
-#define SB_PAGERIGHT 3
-#define SB_THUMBPOSITION 4
-#define SB_THUMBTRACK 5
-#define SB_TOP 6
-#define SB_LEFT 6
-#define SB_BOTTOM 7
-#define SB_RIGHT 7
-#define SB_ENDSCROLL 8
-#endif
+// The scroll codes of the WM_VSCROLL / WM_HSCROLL an up-down control sends its parent are
+// those of the scroll bars.
+#include "kvwin32/winuser_scroll.h"
 
 // One step size of the acceleration table: after nSec seconds of holding, steps of nInc.
 struct UDACCEL {

@@ -10,6 +10,7 @@
 #include "kvwin32/resources.h"
 #include "kvwin32/styles.h"
 #include "kvwin32/winuser_draw.h"
+#include "kvwin32/winuser_scroll.h"
 
 extern "C" {
 
@@ -160,6 +161,8 @@ using HDWP = HANDLE;
 #define HTNOWHERE 0
 #define HTCLIENT 1
 #define HTCAPTION 2
+#define HTHSCROLL 6
+#define HTVSCROLL 7
 #define HTBORDER 18
 
 // WM_MOUSEACTIVATE answers.

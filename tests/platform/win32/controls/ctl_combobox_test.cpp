@@ -426,7 +426,10 @@ TEST_F(ComboBoxTest, ScrollBarsAndBordersAreTheListsNotTheBoxs) {
         GetClientRect(combo, &client);
         EXPECT_EQ(client.right, window.right - window.left) << kind;
         const COMBOBOXINFO cbi = info(combo);
-        EXPECT_NE(GetWindowLongA(cbi.hwndList, GWL_STYLE) & WS_VSCROLL, 0) << "the list scrolls";
+        // The list was made with the scroll bar, which hides while it has nothing to scroll.
+        SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE, 0, 0, 0, 0, 0};
+        EXPECT_TRUE(GetScrollInfo(cbi.hwndList, SB_VERT, &si)) << "the list scrolls";
+        EXPECT_EQ(GetWindowLongA(cbi.hwndList, GWL_STYLE) & WS_VSCROLL, 0) << "empty list";
         DestroyWindow(combo);
     }
 }

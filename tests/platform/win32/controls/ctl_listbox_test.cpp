@@ -810,6 +810,114 @@ TEST_F(ListBoxTest, SelectionAndKeysScrollTheCaretIntoView) {
     EXPECT_EQ(SendMessageA(list, LB_GETCARETINDEX, 0, 0), 19);
 }
 
+// ---- The scroll bar ----------------------------------------------------------------------------
+
+// The bar a list box made with WS_VSCROLL keeps: range 0..count-1, a page of the rows that fit
+// (five here), the top index as position. It shows only while the items overflow, or with
+// LBS_DISABLENOSCROLL stays shown and disabled.
+TEST_F(ListBoxTest, ScrollBarShowsOnlyWhileTheItemsOverflow) {
+    struct Case {
+        const char* name;
+        DWORD style;
+        int items;
+        bool shown;
+        bool disabled;
+    };
+    const Case cases[] = {
+        {"empty", WS_VSCROLL, 0, false, false},
+        {"all fit", WS_VSCROLL, 5, false, false},
+        {"one more than fits", WS_VSCROLL, 6, true, false},
+        {"no scroll bar asked", 0, 30, false, false},
+        {"disabled while all fit", WS_VSCROLL | LBS_DISABLENOSCROLL, 3, true, true},
+        {"enabled when they overflow", WS_VSCROLL | LBS_DISABLENOSCROLL, 9, true, false},
+    };
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    for (const Case& c : cases) {
+        std::vector<std::string> items;
+        for (int i = 0; i < c.items; ++i) {
+            items.push_back("item " + std::to_string(i));
+        }
+        HWND list = makeList(c.style, items);
+        const auto style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+        EXPECT_EQ((style & WS_VSCROLL) != 0, c.shown) << c.name;
+        RECT client{};
+        GetClientRect(list, &client);
+        EXPECT_EQ(client.right, 120 - (c.shown ? bar : 0)) << c.name;
+        SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+        if (c.style & WS_VSCROLL) {
+            ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &si)) << c.name;
+            EXPECT_EQ(si.nMax, std::max(0, c.items - 1)) << c.name;
+            // The page is at most the range's size.
+            EXPECT_EQ(si.nPage, static_cast<UINT>(std::min(5, std::max(1, c.items)))) << c.name;
+        }
+        EXPECT_EQ(EnableScrollBar(list, SB_VERT, ESB_DISABLE_BOTH) == FALSE, c.disabled) << c.name;
+        DestroyWindow(list);
+    }
+}
+
+// The bar follows the list however it scrolls (LB_SETTOPINDEX, keys, the bar's own codes),
+// hides when deleting makes the rest fit, and shows again when items are added.
+TEST_F(ListBoxTest, ScrollBarStaysInStepWithTheList) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 20; ++i) {
+        items.push_back("item " + std::to_string(100 + i));
+    }
+    HWND list = makeList(WS_VSCROLL, items);
+    auto position = [&] { return GetScrollPos(list, SB_VERT); };
+    SendMessageA(list, LB_SETTOPINDEX, 7, 0);
+    EXPECT_EQ(position(), 7);
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    EXPECT_EQ(position(), 0);
+    SetFocus(list);
+    key(list, VK_END);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 15);
+    EXPECT_EQ(position(), 15);
+    SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 4), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 4);
+    EXPECT_EQ(position(), 4);
+    SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 9), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 9);
+    SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(position(), 14);
+    while (SendMessageA(list, LB_GETCOUNT, 0, 0) > 5) {
+        SendMessageA(list, LB_DELETESTRING, 0, 0);
+    }
+    EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0) << "the rest fit";
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one more"));
+    EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+}
+
+// A person clicking the list's scroll bar: the lower arrow scrolls a line, dragging the thumb
+// to the bottom scrolls to the last page.
+TEST_F(ListBoxTest, ClickingTheScrollBarScrollsTheList) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 20; ++i) {
+        items.push_back("item " + std::to_string(100 + i));
+    }
+    HWND list = makeList(WS_VSCROLL, items);
+    RECT window{};
+    GetWindowRect(list, &window);
+    const int x = window.right - GetSystemMetrics(SM_CXVSCROLL) / 2;
+    PostMessageA(list, WM_LBUTTONUP, 0, 0);
+    const LPARAM downArrow = MAKELPARAM(x, window.bottom - 3);
+    ASSERT_EQ(SendMessageA(list, WM_NCHITTEST, 0, downArrow), HTVSCROLL);
+    SendMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, downArrow);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), 1);
+    // The thumb starts just below the upper arrow; dragged far down it stops at the end.
+    POINT grab{x, window.top + GetSystemMetrics(SM_CYVSCROLL) + 3};
+    POINT far{x, window.bottom + 200};
+    ScreenToClient(list, &far);
+    PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(far.x, far.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(far.x, far.y));
+    SendMessageA(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(grab.x, grab.y));
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 15);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), 15);
+}
+
 // ---- Owner drawing ------------------------------------------------------------------------------
 
 struct DrawCall {
