@@ -343,6 +343,18 @@ struct LiveScreen::Impl {
         if (!IsWindowEnabled(hwnd)) {
             return false;
         }
+        // A press on a window's scroll bar is a non-client one, which DefWindowProc follows
+        // until the button comes up (the release then goes to the window holding the capture).
+        if (down && GetCapture() == nullptr) {
+            POINT screen = client;
+            ClientToScreen(hwnd, &screen);
+            const LPARAM at = pointParam(screen);
+            const LRESULT hit = SendMessageA(hwnd, WM_NCHITTEST, 0, at);
+            if (hit == HTVSCROLL || hit == HTHSCROLL) {
+                PostMessageA(hwnd, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), at);
+                return true;
+            }
+        }
         UINT message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
         if (down && e.clicks >= 2 && (GetClassLongA(hwnd, GCL_STYLE) & CS_DBLCLKS) != 0) {
             message = WM_LBUTTONDBLCLK;

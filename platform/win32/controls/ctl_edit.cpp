@@ -167,6 +167,7 @@ LRESULT setText(HWND hwnd, EditState& state, LPCSTR text) {
     state.modified = false;
     state.xOffset = 0;
     state.firstLine = 0;
+    updateScrollBar(hwnd, state);
     setSelection(hwnd, state, 0, 0);
     if (!isMultiLine(hwnd) && !isComboBoxEdit(hwnd)) {
         notifyChange(hwnd);
@@ -555,6 +556,7 @@ LRESULT setRect(HWND hwnd, EditState& state, const RECT* rect) {
         state.hasFormatRect = true;
         state.formatRect = kvwin32::internal::sane(*rect);
     }
+    updateScrollBar(hwnd, state);
     InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
 }
@@ -578,6 +580,54 @@ LRESULT firstVisibleLine(HWND hwnd, const EditState& state) {
     return static_cast<LRESULT>(index);
 }
 
+// WM_VSCROLL from the bar of a multi-line edit: by lines, by pages of the lines that fit, or to
+// where the thumb is dragged, never past the last page. Each scroll but the thumb's tracking
+// tells the parent EN_VSCROLL.
+LRESULT onVScroll(HWND hwnd, EditState& state, WPARAM wParam) {
+    if (!isMultiLine(hwnd)) {
+        return 0;
+    }
+    const auto lines = static_cast<long long>(linesOf(hwnd, state).size());
+    const int visible = visibleLines(hwnd, state);
+    auto top = static_cast<long long>(state.firstLine);
+    switch (LOWORD(wParam)) {
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= visible;
+            break;
+        case SB_PAGEDOWN:
+            top += visible;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            top = HIWORD(wParam);
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = lines;
+            break;
+        default:
+            return 0;
+    }
+    top = std::clamp<long long>(top, 0, std::max<long long>(0, lines - visible));
+    if (static_cast<std::size_t>(top) != state.firstLine) {
+        state.firstLine = static_cast<std::size_t>(top);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        if (LOWORD(wParam) != SB_THUMBTRACK) {
+            notifyParent(hwnd, EN_VSCROLL);
+        }
+    }
+    updateScrollBar(hwnd, state);
+    return 0;
+}
+
 LRESULT onPaint(HWND hwnd, const EditState& state, WPARAM givenDc) {
     kvwin32::internal::paintControl(hwnd, givenDc, [&](HDC dc) { paintEdit(hwnd, state, dc); });
     if (state.focused && givenDc == 0) {
@@ -596,6 +646,7 @@ LRESULT onCreate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     const DWORD style = styleOf(hwnd);
+    state->verticalBar = (style & ES_MULTILINE) && (style & WS_VSCROLL);
     // ES_PASSWORD only applies to a single-line edit; a multi-line edit is never masked.
     if ((style & ES_PASSWORD) && !(style & ES_MULTILINE)) {
         state->passwordChar = '*';
@@ -623,6 +674,12 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCDESTROY:
             kvwin32::internal::detachState(hwnd);
             return DefWindowProcA(hwnd, msg, wParam, lParam);
+        case WM_CREATE:
+        case WM_SIZE:
+            updateScrollBar(hwnd, s);
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+        case WM_VSCROLL:
+            return onVScroll(hwnd, s, wParam);
         case WM_GETDLGCODE:
             return getDlgCode(hwnd, s, lParam);
         case WM_SETTEXT:

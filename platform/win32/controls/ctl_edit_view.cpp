@@ -115,12 +115,13 @@ void scrollCaret(HWND hwnd, EditState& state) {
     const std::vector<EditLine> lines = linesOf(hwnd, state);
     const std::size_t line = kvwin32::internal::lineOfIndex(lines, state.caret);
     if (isMultiLine(hwnd)) {
-        const int visible = std::max(1, (r.bottom - r.top) / kvwin32::internal::kFontHeight);
+        const int visible = visibleLines(hwnd, state);
         if (line < state.firstLine) {
             state.firstLine = line;
         } else if (line >= state.firstLine + static_cast<std::size_t>(visible)) {
             state.firstLine = line - static_cast<std::size_t>(visible) + 1;
         }
+        updateScrollBar(hwnd, state);
         return;
     }
     const int caretX = textPixels(state, 0, state.caret);
@@ -131,6 +132,28 @@ void scrollCaret(HWND hwnd, EditState& state) {
         state.xOffset = caretX;
     }
 }
+int visibleLines(HWND hwnd, const EditState& state) {
+    const RECT r = formatRect(hwnd, state);
+    return std::max(1, (r.bottom - r.top) / kvwin32::internal::kFontHeight);
+}
+
+// The range covers the lines, the page the lines that fit, the position is the first line
+// shown. The bar stays shown while the text fits, disabled, as Windows keeps an edit's bar.
+void updateScrollBar(HWND hwnd, const EditState& state) {
+    if (!state.verticalBar) {
+        return;
+    }
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax =
+        static_cast<int>(std::min<std::size_t>(linesOf(hwnd, state).size(), 0x7fffffff)) - 1;
+    info.nPage = static_cast<UINT>(visibleLines(hwnd, state));
+    info.nPos = static_cast<int>(std::min<std::size_t>(state.firstLine, 0x7fffffff));
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+}
+
 // ---- Lines -------------------------------------------------------------------------------------
 
 LRESULT lineIndex(HWND hwnd, const EditState& state, WPARAM line) {

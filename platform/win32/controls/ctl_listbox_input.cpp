@@ -22,7 +22,20 @@ void buttonDown(const StatePtr& sp, WPARAM keys, LPARAM lParam) {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT client = clientOf(s);
     if (s.combo && !PtInRect(&client, pt)) {
-        // A dropped list holds the mouse: a click outside it closes the list unchosen.
+        // A dropped list holds the mouse, so a press on its own scroll bar comes here: it is
+        // passed on as the non-client press it is, and the list keeps the mouse afterwards.
+        POINT screen = pt;
+        ClientToScreen(s.self, &screen);
+        const LPARAM at = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
+        const LRESULT hit = SendMessageA(s.self, WM_NCHITTEST, 0, at);
+        if (hit == HTVSCROLL || hit == HTHSCROLL) {
+            SendMessageA(s.self, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), at);
+            if (IsWindow(s.self) && GetCapture() != s.self) {
+                SetCapture(s.self);
+            }
+            return;
+        }
+        // A click anywhere else outside it closes the list unchosen.
         SendMessageA(s.combo, CB_SHOWDROPDOWN, FALSE, 0);
         return;
     }
@@ -181,26 +194,26 @@ LRESULT charTyped(const StatePtr& sp, WPARAM ch) {
 
 LRESULT verticalScroll(ListBoxState& s, WPARAM wParam) {
     switch (LOWORD(wParam)) {
-        case kLineUp:
+        case SB_LINEUP:
             setTop(s, s.top - 1);
             break;
-        case kLineDown:
+        case SB_LINEDOWN:
             setTop(s, s.top + 1);
             break;
-        case kPageUp:
+        case SB_PAGEUP:
             setTop(s, s.top - pageSize(s));
             break;
-        case kPageDown:
+        case SB_PAGEDOWN:
             setTop(s, s.top + pageSize(s));
             break;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             setTop(s, HIWORD(wParam));
             break;
-        case kTop:
+        case SB_TOP:
             setTop(s, 0);
             break;
-        case kBottom:
+        case SB_BOTTOM:
             setTop(s, maxTop(s));
             break;
         default:

@@ -46,6 +46,7 @@ struct EditState : ControlState {
     RECT formatRect{};               // the rectangle text is laid out in (EM_SETRECT)
     int xOffset = 0;                 // pixels scrolled to the left (single line)
     std::size_t firstLine = 0;       // first visible line (multi-line)
+    bool verticalBar = false;        // made multi-line with WS_VSCROLL: keeps that bar in step
     std::optional<UndoRecord> undo;  // EM_CANUNDO while set
 };
 
@@ -86,6 +87,10 @@ POINT positionOf(HWND hwnd, const EditState& state, std::size_t index);
 std::pair<std::size_t, std::size_t> charFromPoint(HWND hwnd, const EditState& state, POINT pt);
 // Scrolls so that the caret shows: horizontally for a single line, by lines for several.
 void scrollCaret(HWND hwnd, EditState& state);
+// Lines that fit wholly in the formatting rectangle of a multi-line edit; at least one.
+int visibleLines(HWND hwnd, const EditState& state);
+// Sets the vertical scroll bar of a multi-line edit made with one from its lines.
+void updateScrollBar(HWND hwnd, const EditState& state);
 
 // ---- Line queries ----------------------------------------------------------------------------
 

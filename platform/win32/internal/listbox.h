@@ -24,18 +24,6 @@ inline constexpr int kTextIndent = 1;          // Windows draws item text one pi
 // LB_ITEMFROMPOINT on an empty list box: item 0, outside (what Windows answers).
 inline constexpr LRESULT kNoItemHit = 0x1FFFF;
 
-// WM_VSCROLL request codes.
-enum ScrollCode : WORD {
-    kLineUp = 0,
-    kLineDown = 1,
-    kPageUp = 2,
-    kPageDown = 3,
-    kThumbPosition = 4,
-    kThumbTrack = 5,
-    kTop = 6,
-    kBottom = 7,
-};
-
 // One item of a list box.
 struct ListItem {
     std::string text;       // the string; empty without LBS_HASSTRINGS

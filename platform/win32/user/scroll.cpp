@@ -48,13 +48,13 @@ ScrollBarState& barOf(ScrollBars& bars, int bar) {
 
 // The greatest position: the page's last line stands on the range's last one.
 long long maxPosOf(const ScrollBarState& b) {
-    return static_cast<long long>(b.max) - std::max<long long>(static_cast<long long>(b.page) - 1, 0);
+    return static_cast<long long>(b.max) -
+           std::max<long long>(static_cast<long long>(b.page) - 1, 0);
 }
 
 // Whether the range leaves nothing to scroll: empty, or no larger than a page.
 bool nothingToScroll(const ScrollBarState& b) {
-    return b.min >= b.max ||
-           static_cast<long long>(b.page) > static_cast<long long>(b.max) - b.min;
+    return b.min >= b.max || static_cast<long long>(b.page) > static_cast<long long>(b.max) - b.min;
 }
 
 // Shows or hides bars (a mask of WS_VSCROLL / WS_HSCROLL) by their style bits; a change
@@ -114,8 +114,8 @@ BarLayout layoutOf(const RECT& rect, bool vertical, const ScrollBarState& b) {
     }
     const int at = b.tracking ? b.trackPos : b.pos;
     const long long travel = track - size;
-    const long long offset = roundedDiv((static_cast<long long>(at) - b.min) * travel,
-                                        maxPos - b.min);
+    const long long offset =
+        roundedDiv((static_cast<long long>(at) - b.min) * travel, maxPos - b.min);
     l.thumbSize = static_cast<int>(size);
     l.thumbPos = l.arrow + static_cast<int>(std::clamp<long long>(offset, 0, travel));
     return l;
@@ -182,7 +182,8 @@ void paintBar(HWND hwnd, HDC dc, int bar) {
     }
 }
 
-// ---- Tracking -------------------------------------------------------------------------------------
+// ---- Tracking
+// -------------------------------------------------------------------------------------
 
 enum class BarPart { None, LineUp, PageUp, Thumb, PageDown, LineDown };
 
@@ -309,6 +310,8 @@ void trackScrollBar(HWND hwnd, int bar, POINT screen) {
         (part == BarPart::LineDown && (start.disabled & ESB_DISABLE_RTDN))) {
         return;
     }
+    // A window that held the mouse already (a combo box's dropped list) keeps it afterwards.
+    const bool heldCapture = GetCapture() == hwnd;
     SetCapture(hwnd);
     const int grip = alongBar(hwnd, bar, rect, screen) - l.thumbPos;  // mouse within the thumb
     int tracked = start.pos;
@@ -356,9 +359,8 @@ void trackScrollBar(HWND hwnd, int bar, POINT screen) {
         if (!scrollBarRect(hwnd, bar, now)) {
             break;
         }
-        const int pos =
-            positionAt(layoutOf(now, bar == SB_VERT, stateFor(hwnd, bar)), stateFor(hwnd, bar),
-                       alongBar(hwnd, bar, now, at) - grip);
+        const int pos = positionAt(layoutOf(now, bar == SB_VERT, stateFor(hwnd, bar)),
+                                   stateFor(hwnd, bar), alongBar(hwnd, bar, now, at) - grip);
         if (pos != tracked) {
             tracked = pos;
             setTracking(hwnd, bar, true, pos);
@@ -375,7 +377,7 @@ void trackScrollBar(HWND hwnd, int bar, POINT screen) {
             sendScroll(hwnd, bar, SB_ENDSCROLL);
         }
     }
-    if (GetCapture() == hwnd) {
+    if (GetCapture() == hwnd && !heldCapture) {
         ReleaseCapture();
     }
 }
@@ -411,7 +413,8 @@ extern "C" int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL /*redr
     if (info->fMask & SIF_POS) {
         b.pos = info->nPos;
     }
-    b.pos = static_cast<int>(std::clamp<long long>(b.pos, b.min, std::max<long long>(maxPosOf(b), b.min)));
+    b.pos = static_cast<int>(
+        std::clamp<long long>(b.pos, b.min, std::max<long long>(maxPosOf(b), b.min)));
     const int pos = b.pos;
     if (info->fMask & (SIF_RANGE | SIF_PAGE)) {
         if (nothingToScroll(b)) {

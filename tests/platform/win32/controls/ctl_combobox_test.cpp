@@ -434,6 +434,35 @@ TEST_F(ComboBoxTest, ScrollBarsAndBordersAreTheListsNotTheBoxs) {
     }
 }
 
+// A dropped list with more items than it shows has its scroll bar; it holds the mouse, so a
+// press on the bar reaches it as a click outside its client area, which scrolls the list
+// instead of closing it, and the list keeps the mouse for the choice.
+TEST_F(ComboBoxTest, TheDroppedListScrollsByItsScrollBar) {
+    std::vector<std::string> items;
+    for (int i = 0; i < 30; ++i) {
+        items.push_back("item " + std::to_string(10 + i));
+    }
+    HWND combo = makeCombo(CBS_DROPDOWNLIST, items);
+    clickCombo(combo);
+    HWND list = info(combo).hwndList;
+    ASSERT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    ASSERT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0) << "more items than fit";
+    EXPECT_EQ(GetCapture(), list);
+    RECT client{};
+    GetClientRect(list, &client);
+    // The lower arrow of the bar, right of the client area, in the list's client coordinates.
+    const POINT arrow{client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, client.bottom - 3};
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(arrow.x, arrow.y));
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.x, arrow.y));
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) << "still dropped";
+    EXPECT_EQ(GetCapture(), list);
+    // A few items only: the list has nothing to scroll and shows no bar.
+    HWND few = makeCombo(CBS_DROPDOWNLIST, {"a", "b"});
+    clickCombo(few);
+    EXPECT_EQ(GetWindowLongA(info(few).hwndList, GWL_STYLE) & WS_VSCROLL, 0);
+}
+
 // ---- Editable combo boxes ----------------------------------------------------------------------
 
 TEST_F(ComboBoxTest, EditableComboBoxHasItsEdit) {

@@ -324,6 +324,57 @@ TEST_F(EditTest, MultiLineWrapsWordsWithoutHorizontalScroll) {
               DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS);
 }
 
+// A multi-line edit made with WS_VSCROLL keeps its bar shown: disabled while the lines fit,
+// enabled with range 0..lines-1, a page of the lines that fit and the first line shown as
+// position once they do not. The bar's codes scroll by lines and pages, never past the last
+// page, and tell the parent EN_VSCROLL, except while the thumb is tracked.
+TEST_F(EditTest, MultiLineScrollBarFollowsTheLines) {
+    HWND e = edit(ES_MULTILINE | ES_AUTOHSCROLL | WS_VSCROLL, "one\r\ntwo", 120, 60);
+    const int page = 60 / static_cast<int>(SendMessageA(e, EM_POSFROMCHAR, 5, 0) >> 16);
+    EXPECT_NE(GetWindowLongA(e, GWL_STYLE) & WS_VSCROLL, 0) << "shown while the text fits";
+    EXPECT_FALSE(EnableScrollBar(e, SB_VERT, ESB_DISABLE_BOTH)) << "and disabled";
+    std::string lines;
+    for (int i = 0; i < 12; ++i) {
+        lines += "line " + std::to_string(i) + "\r\n";
+    }
+    SetWindowTextA(e, lines.c_str());
+    SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(e, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 12) << "thirteen lines, the last one empty";
+    EXPECT_EQ(si.nPage, static_cast<UINT>(page));
+    EXPECT_EQ(si.nPos, 0);
+    EXPECT_FALSE(EnableScrollBar(e, SB_VERT, ESB_ENABLE_BOTH)) << "the range enabled it again";
+    rec.clear();
+    struct Step {
+        WPARAM code;
+        int first;
+        bool notifies;
+    };
+    const Step steps[] = {
+        {SB_LINEDOWN, 1, true},
+        {SB_PAGEDOWN, 1 + page, true},
+        {MAKEWPARAM(SB_THUMBTRACK, 2), 2, false},
+        {MAKEWPARAM(SB_THUMBPOSITION, 3), 3, true},
+        {SB_BOTTOM, 13 - page, true},
+        {SB_LINEDOWN, 13 - page, false},
+        {SB_TOP, 0, true},
+        {SB_LINEUP, 0, false},
+    };
+    for (const Step& step : steps) {
+        rec.clear();
+        SendMessageA(e, WM_VSCROLL, step.code, 0);
+        EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), step.first) << step.code;
+        EXPECT_EQ(GetScrollPos(e, SB_VERT), step.first) << step.code;
+        EXPECT_EQ(commands().size(), step.notifies ? 1u : 0u) << step.code;
+    }
+    // Moving the caret to the end scrolls there, and the bar with it.
+    SendMessageA(e, EM_SETSEL, lines.size(), lines.size());
+    SendMessageA(e, EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(GetScrollPos(e, SB_VERT), 13 - page);
+    HWND plain = edit(ES_MULTILINE, lines.c_str(), 120, 60);
+    EXPECT_EQ(GetWindowLongA(plain, GWL_STYLE) & WS_VSCROLL, 0) << "no bar asked, none made";
+}
+
 TEST_F(EditTest, CaretKeys) {
     HWND e = edit(ES_AUTOHSCROLL, "abcdef");
     struct Row {

@@ -40,7 +40,9 @@ int clientWidth(HWND hwnd) {
 class ScrollTest : public kvtest::WindowFixture {
   protected:
     // A top-level window 200 x 150 with the scroll bar styles given.
-    HWND makeWindow(DWORD bars) { return create(WS_POPUP | WS_VISIBLE | bars, nullptr, 0, 0, 0, 200, 150); }
+    HWND makeWindow(DWORD bars) {
+        return create(WS_POPUP | WS_VISIBLE | bars, nullptr, 0, 0, 0, 200, 150);
+    }
 
     // The WM_VSCROLL / WM_HSCROLL a window received, as (code, position) pairs.
     std::vector<std::pair<int, int>> scrollsTo(HWND hwnd) const {
@@ -120,7 +122,8 @@ TEST_F(ScrollTest, SetScrollInfoKeepsRangePageAndPositionConsistent) {
 // (GetScrollInfo fails, GetScrollRange answers 0..0), and a style added later makes none.
 // Setting either bar of such a window makes both, the other at 0..100.
 TEST_F(ScrollTest, BarsExistFromCreationWithAStyleOrFromTheFirstSetting) {
-    for (const DWORD style : {DWORD{0}, DWORD{WS_HSCROLL}, DWORD{WS_VSCROLL}, DWORD{WS_HSCROLL | WS_VSCROLL}}) {
+    for (const DWORD style :
+         {DWORD{0}, DWORD{WS_HSCROLL}, DWORD{WS_VSCROLL}, DWORD{WS_HSCROLL | WS_VSCROLL}}) {
         HWND w = makeWindow(style);
         const int expectedMax = style ? 100 : 0;
         for (const int bar : {SB_HORZ, SB_VERT}) {
@@ -165,8 +168,8 @@ TEST_F(ScrollTest, TheRangeDecidesWhetherTheBarShows) {
         {"empty range", WS_VSCROLL, SIF_RANGE, 5, 5, 0, false, false},
         {"backwards range", WS_VSCROLL, SIF_RANGE, 7, 3, 0, false, false},
         {"no page, some range", WS_VSCROLL, SIF_RANGE, 0, 1, 0, true, false},
-        {"disabled instead of hidden", WS_VSCROLL,
-         SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL, 0, 9, 10, true, true},
+        {"disabled instead of hidden", WS_VSCROLL, SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL, 0, 9,
+         10, true, true},
         {"disable-no-scroll with a range to scroll", WS_VSCROLL,
          SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL, 0, 20, 10, true, false},
         {"a range brings a hidden bar back", 0, SIF_RANGE | SIF_PAGE, 0, 20, 10, true, false},
@@ -364,8 +367,10 @@ TEST_F(ScrollTest, TheThumbAndDisabledArrowsArePainted) {
         int pos;
         int size;  // expected thumb length
     };
-    const Case cases[] = {{10, 0, (track * 10 + 50) / 100}, {50, 25, (track * 50 + 50) / 100},
-                          {1, 98, 6}, {0, 50, bar}};
+    const Case cases[] = {{10, 0, (track * 10 + 50) / 100},
+                          {50, 25, (track * 50 + 50) / 100},
+                          {1, 98, 6},
+                          {0, 50, bar}};
     for (const Case& c : cases) {
         HWND w = makeWindow(WS_VSCROLL);
         SCROLLINFO si = infoOf(SIF_ALL, 0, 99, c.page, c.pos);
