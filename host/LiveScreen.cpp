@@ -375,6 +375,27 @@ struct LiveScreen::Impl {
         return true;
     }
 
+    // The wheel turns for the window under the mouse (as Windows does unless told to send it
+    // to the focus); a window that does not scroll passes it to its parent.
+    bool mouseWheel(const SDL_MouseWheelEvent& e) {
+        HWND top = windowOf(e.windowID);
+        if (top == nullptr || !IsWindowEnabled(top) || e.y == 0) {
+            return false;
+        }
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        POINT client{};
+        HWND hwnd = target(top, x, y, client);
+        POINT screen = client;
+        ClientToScreen(hwnd, &screen);
+        const int notches = e.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.y : e.y;
+        PostMessageA(hwnd, WM_MOUSEWHEEL,
+                     MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA))),
+                     pointParam(screen));
+        return true;
+    }
+
     bool key(const SDL_KeyboardEvent& e, bool down) {
         const UINT vk = virtualKeyOf(e.keysym.sym);
         HWND focus = GetFocus();
@@ -427,6 +448,8 @@ struct LiveScreen::Impl {
                 return mouseButton(e.button, false);
             case SDL_MOUSEMOTION:
                 return mouseMotion(e.motion);
+            case SDL_MOUSEWHEEL:
+                return mouseWheel(e.wheel);
             case SDL_KEYDOWN:
                 return key(e.key, true);
             case SDL_KEYUP:

@@ -465,6 +465,8 @@ LRESULT listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return charTyped(sp, wParam);
         case WM_VSCROLL:
             return verticalScroll(s, wParam);
+        case WM_MOUSEWHEEL:
+            return mouseWheel(s, wParam);
         case LB_ADDSTRING:
             return addString(s, lParam);
         case LB_INSERTSTRING:

@@ -222,6 +222,26 @@ LRESULT verticalScroll(ListBoxState& s, WPARAM wParam) {
     return 0;
 }
 
+// The wheel scrolls three rows a notch, as Windows does by default, but never more than a
+// page; turns smaller than a row add up until they make one, and a turn the other way starts
+// afresh.
+LRESULT mouseWheel(ListBoxState& s, WPARAM wParam) {
+    constexpr int kRowsPerNotch = 3;
+    const int delta = static_cast<short>(HIWORD(wParam));
+    if ((delta < 0) == (s.wheelRemain < 0) && s.wheelRemain != 0) {
+        s.wheelRemain += delta;
+    } else {
+        s.wheelRemain = delta;
+    }
+    const int rows = std::min(kRowsPerNotch, pageSize(s));
+    const int scroll = rows * s.wheelRemain / WHEEL_DELTA;
+    if (scroll != 0) {
+        s.wheelRemain -= WHEEL_DELTA * scroll / rows;
+        setTop(s, s.top - scroll);
+    }
+    return 0;
+}
+
 // ---- Painting -------------------------------------------------------------------------------
 
 UINT drawState(const ListBoxState& s, int index) {

@@ -46,6 +46,7 @@ struct ListBoxState : ControlState {
     int top = 0;                          // first visible item
     int itemHeight = kDefaultItemHeight;  // height of every item (owner-draw variable: default)
     int horizontalExtent = 0;             // LB_SETHORIZONTALEXTENT
+    int wheelRemain = 0;                  // wheel turned, in WHEEL_DELTA units, not yet scrolled
     bool focused = false;                 // has the keyboard focus
     bool captured = false;                // a mouse button went down on an item
     bool redraw = true;                   // WM_SETREDRAW
@@ -142,6 +143,8 @@ LRESULT keyDown(const StatePtr& sp, WPARAM key);
 LRESULT charTyped(const StatePtr& sp, WPARAM ch);
 // WM_VSCROLL.
 LRESULT verticalScroll(ListBoxState& s, WPARAM wParam);
+// WM_MOUSEWHEEL.
+LRESULT mouseWheel(ListBoxState& s, WPARAM wParam);
 // The ODS_* state an item is drawn in.
 UINT drawState(const ListBoxState& s, int index);
 // Asks the owner to draw an item (WM_DRAWITEM) with the action.

@@ -165,6 +165,9 @@ using HDWP = HANDLE;
 #define HTVSCROLL 7
 #define HTBORDER 18
 
+// One notch of a mouse wheel (the high word of WM_MOUSEWHEEL's wParam counts in these).
+#define WHEEL_DELTA 120
+
 // WM_MOUSEACTIVATE answers.
 #define MA_ACTIVATE 1
 #define MA_ACTIVATEANDEAT 2

@@ -879,6 +879,15 @@ TEST_F(ListBoxTest, ScrollBarStaysInStepWithTheList) {
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 9);
     SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(position(), 14);
+    // The wheel: three rows a notch back up; half notches add up; a turn down starts afresh.
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(position(), 11);
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+    EXPECT_EQ(position(), 10) << "a row and a half: one row now";
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+    EXPECT_EQ(position(), 8) << "the half row left over and another row and a half";
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(position(), 11);
     while (SendMessageA(list, LB_GETCOUNT, 0, 0) > 5) {
         SendMessageA(list, LB_DELETESTRING, 0, 0);
     }
