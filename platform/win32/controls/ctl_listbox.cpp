@@ -465,6 +465,8 @@ LRESULT listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return charTyped(sp, wParam);
         case WM_VSCROLL:
             return verticalScroll(s, wParam);
+        case WM_HSCROLL:
+            return horizontalScroll(s, wParam);
         case WM_MOUSEWHEEL:
             return mouseWheel(s, wParam);
         case LB_ADDSTRING:
@@ -553,7 +555,9 @@ LRESULT listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case LB_SELECTSTRING:
             return isMultiSelect(s) ? LB_ERR : selectString(s, wParam, lParam);
         case LB_SETHORIZONTALEXTENT:
-            s.horizontalExtent = static_cast<int>(wParam);
+            s.horizontalExtent = std::max(0, static_cast<int>(wParam));
+            refitTop(s);
+            invalidateAll(s);
             return 0;
         case LB_GETHORIZONTALEXTENT:
             return s.horizontalExtent;

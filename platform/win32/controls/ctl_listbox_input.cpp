@@ -222,6 +222,38 @@ LRESULT verticalScroll(ListBoxState& s, WPARAM wParam) {
     return 0;
 }
 
+// A line of the horizontal bar is a pixel, a page the client width.
+LRESULT horizontalScroll(ListBoxState& s, WPARAM wParam) {
+    const int width = static_cast<int>(clientOf(s).right);
+    switch (LOWORD(wParam)) {
+        case SB_LINELEFT:
+            setHorizontalPos(s, s.horizontalPos - 1);
+            break;
+        case SB_LINERIGHT:
+            setHorizontalPos(s, s.horizontalPos + 1);
+            break;
+        case SB_PAGELEFT:
+            setHorizontalPos(s, s.horizontalPos - width);
+            break;
+        case SB_PAGERIGHT:
+            setHorizontalPos(s, s.horizontalPos + width);
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            setHorizontalPos(s, HIWORD(wParam));
+            break;
+        case SB_LEFT:
+            setHorizontalPos(s, 0);
+            break;
+        case SB_RIGHT:
+            setHorizontalPos(s, maxHorizontalPos(s));
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
 // The wheel scrolls three rows a notch, as Windows does by default, but never more than a
 // page; turns smaller than a row add up until they make one, and a turn the other way starts
 // afresh.

@@ -122,10 +122,13 @@ int itemTop(const ListBoxState& s, int index) {
     return y;
 }
 
+// Items are as wide as the client area, or as the horizontal extent when that is wider, and
+// shift left by the horizontal scroll.
 RECT itemRect(const ListBoxState& s, int index) {
     RECT client = clientOf(s);
     int y = itemTop(s, index);
-    return RECT{0, y, client.right, y + heightOf(s, index)};
+    const int width = std::max<int>(client.right, s.horizontalExtent);
+    return RECT{-s.horizontalPos, y, width - s.horizontalPos, y + heightOf(s, index)};
 }
 
 // Items that fit wholly from the top item down; at least one.
@@ -235,6 +238,20 @@ void setTop(ListBoxState& s, int index) {
 
 void refitTop(ListBoxState& s) {
     s.top = std::clamp(s.top, 0, maxTop(s));
+    s.horizontalPos = std::clamp(s.horizontalPos, 0, maxHorizontalPos(s));
+    updateScrollBar(s);
+}
+
+int maxHorizontalPos(const ListBoxState& s) {
+    return std::max(0, s.horizontalExtent - static_cast<int>(clientOf(s).right));
+}
+
+void setHorizontalPos(ListBoxState& s, int pos) {
+    pos = std::clamp(pos, 0, maxHorizontalPos(s));
+    if (pos != s.horizontalPos) {
+        s.horizontalPos = pos;
+        invalidateAll(s);
+    }
     updateScrollBar(s);
 }
 
@@ -242,8 +259,10 @@ void refitTop(ListBoxState& s) {
 // item; a list whose items all fit has nothing to scroll, so its bar hides, or with
 // LBS_DISABLENOSCROLL shows disabled. Only a list box created with WS_VSCROLL has a bar to
 // keep (its style bit comes and goes with the bar), and none while redrawing is off.
+// The horizontal bar of a list box made with WS_HSCROLL covers the horizontal extent (none
+// until LB_SETHORIZONTALEXTENT sets one, so it starts hidden), its page is the client width.
 void updateScrollBar(const ListBoxState& s) {
-    if (!(s.style & WS_VSCROLL) || !s.redraw) {
+    if (!s.redraw) {
         return;
     }
     SCROLLINFO info{};
@@ -252,11 +271,20 @@ void updateScrollBar(const ListBoxState& s) {
     if (s.style & LBS_DISABLENOSCROLL) {
         info.fMask |= SIF_DISABLENOSCROLL;
     }
-    info.nMin = 0;
-    info.nMax = count(s) - 1;
-    info.nPage = static_cast<UINT>(pageSize(s));
-    info.nPos = s.top;
-    SetScrollInfo(s.self, SB_VERT, &info, TRUE);
+    if (s.style & WS_VSCROLL) {
+        info.nMin = 0;
+        info.nMax = count(s) - 1;
+        info.nPage = static_cast<UINT>(pageSize(s));
+        info.nPos = s.top;
+        SetScrollInfo(s.self, SB_VERT, &info, TRUE);
+    }
+    if (s.style & WS_HSCROLL) {
+        info.nMin = 0;
+        info.nMax = std::max(0, s.horizontalExtent - 1);
+        info.nPage = static_cast<UINT>(std::max<LONG>(0, clientOf(s).right));
+        info.nPos = s.horizontalPos;
+        SetScrollInfo(s.self, SB_HORZ, &info, TRUE);
+    }
 }
 
 // Scrolls so the item shows: wholly, or at least its top row when partly is enough.

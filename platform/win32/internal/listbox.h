@@ -46,6 +46,7 @@ struct ListBoxState : ControlState {
     int top = 0;                          // first visible item
     int itemHeight = kDefaultItemHeight;  // height of every item (owner-draw variable: default)
     int horizontalExtent = 0;             // LB_SETHORIZONTALEXTENT
+    int horizontalPos = 0;                // pixels scrolled to the left, 0..extent - width
     int wheelRemain = 0;                  // wheel turned, in WHEEL_DELTA units, not yet scrolled
     bool focused = false;                 // has the keyboard focus
     bool captured = false;                // a mouse button went down on an item
@@ -114,8 +115,12 @@ void setTop(ListBoxState& s, int index);
 // After the items, their height or the client area changed: the top index back within
 // 0..maxTop, and the scroll bar in step.
 void refitTop(ListBoxState& s);
-// Sets the vertical scroll bar's range, page and position from the list.
+// Sets the scroll bars' ranges, pages and positions from the list.
 void updateScrollBar(const ListBoxState& s);
+// The furthest the items scroll to the left: the extent beyond the client width.
+int maxHorizontalPos(const ListBoxState& s);
+// Scrolls the items left by pos pixels, kept within 0..maxHorizontalPos.
+void setHorizontalPos(ListBoxState& s, int pos);
 // Scrolls so that an item shows, wholly or at least its top row.
 void makeVisible(ListBoxState& s, int index, bool fully);
 // Whether an item is selected.
@@ -141,8 +146,9 @@ void mouseMove(const StatePtr& sp, LPARAM lParam);
 // WM_KEYDOWN and WM_CHAR.
 LRESULT keyDown(const StatePtr& sp, WPARAM key);
 LRESULT charTyped(const StatePtr& sp, WPARAM ch);
-// WM_VSCROLL.
+// WM_VSCROLL and WM_HSCROLL.
 LRESULT verticalScroll(ListBoxState& s, WPARAM wParam);
+LRESULT horizontalScroll(ListBoxState& s, WPARAM wParam);
 // WM_MOUSEWHEEL.
 LRESULT mouseWheel(ListBoxState& s, WPARAM wParam);
 // The ODS_* state an item is drawn in.

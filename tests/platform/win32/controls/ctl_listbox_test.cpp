@@ -899,6 +899,40 @@ TEST_F(ListBoxTest, ScrollBarStaysInStepWithTheList) {
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
 }
 
+// The horizontal bar of a list box made with WS_HSCROLL follows the horizontal extent: none
+// until one wider than the list is set, then range 0..extent-1 with the client width as
+// page; the bar's codes shift the items left, never past the extent.
+TEST_F(ListBoxTest, HorizontalBarFollowsTheHorizontalExtent) {
+    HWND list = makeList(WS_HSCROLL, {"a", "b"});
+    auto hasBar = [&] { return (GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL) != 0; };
+    EXPECT_FALSE(hasBar()) << "no extent yet";
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 100, 0);
+    EXPECT_FALSE(hasBar()) << "narrower than the list";
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 300, 0);
+    ASSERT_TRUE(hasBar());
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.bottom, 5 * kItemHeight - GetSystemMetrics(SM_CYHSCROLL));
+    SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(list, SB_HORZ, &si));
+    EXPECT_EQ(si.nMax, 299);
+    EXPECT_EQ(si.nPage, static_cast<UINT>(client.right));
+    SendMessageA(list, WM_HSCROLL, SB_LINERIGHT, 0);
+    SendMessageA(list, WM_HSCROLL, SB_LINERIGHT, 0);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.left, -2);
+    EXPECT_EQ(item.right, 298);
+    SendMessageA(list, WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(GetScrollPos(list, SB_HORZ), 300 - client.right);
+    SendMessageA(list, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(GetScrollPos(list, SB_HORZ), 300 - client.right) << "never past the extent";
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 0, 0);
+    EXPECT_FALSE(hasBar());
+    SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.left, 0);
+}
+
 // A person clicking the list's scroll bar: the lower arrow scrolls a line, dragging the thumb
 // to the bottom scrolls to the last page.
 TEST_F(ListBoxTest, ClickingTheScrollBarScrollsTheList) {
