@@ -12,12 +12,10 @@
 // functions refuse SB_CTL, except ShowScrollBar, which shows or hides the window itself as
 // Windows does for a control.
 #include <algorithm>
-#include <cstdint>
 
 #include "internal/control.h"
 #include "internal/window.h"
 #include "kvwin32/winerror.h"
-#include "kvwin32/winuser_menu.h"
 
 namespace kvwin32::internal {
 namespace {
@@ -26,6 +24,11 @@ namespace {
 // arrows) a thumb is drawn in at all: the classic look's sizes.
 constexpr int kMinThumb = 6;
 constexpr int kMinTrack = 4;
+
+// Windows takes the structure with or without its last member (nTrackPos, read only).
+bool validInfoSize(UINT size) {
+    return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int);
+}
 
 bool isStandardBar(int bar) {
     return bar == SB_HORZ || bar == SB_VERT;
@@ -389,9 +392,10 @@ using namespace kvwin32::internal;
 // Sets the parts of a bar the mask names and keeps them consistent: the range never runs
 // backwards, the page is at most the range's size, the position stays where a whole page
 // fits. A change of range or page shows the bar when there is something to scroll and hides
-// it when there is not, or with SIF_DISABLENOSCROLL keeps it shown and disables it.
+// it when there is not, or with SIF_DISABLENOSCROLL keeps it shown and disables it. Every
+// picture of a window paints its frame afresh, so there is nothing to redraw here.
 extern "C" int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL /*redraw*/) {
-    if (!isStandardBar(bar) || info == nullptr || info->cbSize != sizeof(SCROLLINFO)) {
+    if (!isStandardBar(bar) || info == nullptr || !validInfoSize(info->cbSize)) {
         return 0;
     }
     Window* w = windowOrError(hwnd);
@@ -434,7 +438,7 @@ extern "C" int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL /*redr
 }
 
 extern "C" BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
-    if (!isStandardBar(bar) || info == nullptr || info->cbSize != sizeof(SCROLLINFO)) {
+    if (!isStandardBar(bar) || info == nullptr || !validInfoSize(info->cbSize)) {
         return FALSE;
     }
     Window* w = windowOrError(hwnd);
@@ -452,7 +456,7 @@ extern "C" BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
     if (info->fMask & SIF_POS) {
         info->nPos = b.pos;
     }
-    if (info->fMask & SIF_TRACKPOS) {
+    if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO)) {
         info->nTrackPos = b.tracking ? b.trackPos : b.pos;
     }
     return (info->fMask & SIF_ALL) != 0;

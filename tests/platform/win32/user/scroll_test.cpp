@@ -224,6 +224,14 @@ TEST_F(ScrollTest, PositionRangeShowAndEnableFunctions) {
     EXPECT_EQ(GetScrollPos(w, SB_VERT), 50) << "kept within the range";
     SCROLLINFO pos = infoOf(SIF_POS, 0, 0, 0, 3);
     EXPECT_EQ(SetScrollInfo(w, SB_VERT, &pos, FALSE), 3);
+    // The structure may leave out its last member; any other size is refused.
+    pos.cbSize = sizeof(SCROLLINFO) - sizeof(int);
+    pos.nPos = 4;
+    EXPECT_EQ(SetScrollInfo(w, SB_VERT, &pos, FALSE), 4);
+    pos.cbSize = 0;
+    pos.nPos = 9;
+    EXPECT_EQ(SetScrollInfo(w, SB_VERT, &pos, FALSE), 0);
+    EXPECT_EQ(GetScrollPos(w, SB_VERT), 4);
     int min = 0;
     int max = 0;
     ASSERT_TRUE(GetScrollRange(w, SB_VERT, &min, &max));
