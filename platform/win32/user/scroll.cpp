@@ -22,7 +22,7 @@ namespace {
 
 // The smallest thumb drawn, in pixels along the bar, and the smallest track (between the
 // arrows) a thumb is drawn in at all: the classic look's sizes.
-constexpr int kMinThumb = 6;
+constexpr int kMinThumb = 8;
 constexpr int kMinTrack = 4;
 
 // Windows takes the structure with or without its last member (nTrackPos, read only).

@@ -377,7 +377,7 @@ TEST_F(ScrollTest, TheThumbAndDisabledArrowsArePainted) {
     };
     const Case cases[] = {{10, 0, (track * 10 + 50) / 100},
                           {50, 25, (track * 50 + 50) / 100},
-                          {1, 98, 6},
+                          {1, 98, 8},
                           {0, 50, bar}};
     for (const Case& c : cases) {
         HWND w = makeWindow(WS_VSCROLL);
