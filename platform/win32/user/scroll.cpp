@@ -91,34 +91,41 @@ long long roundedDiv(long long a, long long b) {
     return b == 0 ? 0 : (a >= 0 ? (a + b / 2) / b : (a - b / 2) / b);
 }
 
-// The thumb is as long against the track as the page against the range (square without a
-// page), never shorter than kMinThumb, and placed by the position (by the dragged place
-// while it is dragged). A disabled bar, a range with nothing to scroll or a track too short
-// for the thumb shows no thumb.
+// The arrows are square; a bar too short for two of them and the smallest track shares its
+// length between them, less that track, and has no thumb. The thumb is as long against the
+// track as the page against the range (square without a page), never shorter than kMinThumb,
+// and placed by the position (by the dragged place while it is dragged); a range with
+// nothing to scroll keeps it at the start. A disabled bar or a track too short for the thumb
+// shows none.
 BarLayout layoutOf(const RECT& rect, bool vertical, const ScrollBarState& b) {
     BarLayout l;
-    l.length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+    l.length =
+        std::max(0, static_cast<int>(vertical ? rect.bottom - rect.top : rect.right - rect.left));
     const int thickness = vertical ? rect.right - rect.left : rect.bottom - rect.top;
-    l.arrow = std::max(0, std::min(thickness, l.length / 2));
+    if (l.length <= 2 * thickness + kMinTrack) {
+        l.arrow = l.length > kMinTrack ? (l.length - kMinTrack) / 2 : 0;
+        return l;
+    }
+    l.arrow = thickness;
     const int track = l.length - 2 * l.arrow;
-    const long long maxPos = maxPosOf(b);
-    if (track < kMinTrack || (b.disabled & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH ||
-        b.min >= maxPos) {
+    if ((b.disabled & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH) {
         return l;
     }
     long long size = thickness;
     if (b.page != 0) {
-        size = roundedDiv(static_cast<long long>(track) * b.page,
-                          static_cast<long long>(b.max) - b.min + 1);
+        size = std::max<long long>(roundedDiv(static_cast<long long>(track) * b.page,
+                                              static_cast<long long>(b.max) - b.min + 1),
+                                   kMinThumb);
     }
-    size = std::max<long long>(size, kMinThumb);
     if (size > track) {
         return l;
     }
+    const long long maxPos = maxPosOf(b);
     const int at = b.tracking ? b.trackPos : b.pos;
     const long long travel = track - size;
     const long long offset =
-        roundedDiv((static_cast<long long>(at) - b.min) * travel, maxPos - b.min);
+        b.min >= maxPos ? 0
+                        : roundedDiv((static_cast<long long>(at) - b.min) * travel, maxPos - b.min);
     l.thumbSize = static_cast<int>(size);
     l.thumbPos = l.arrow + static_cast<int>(std::clamp<long long>(offset, 0, travel));
     return l;
@@ -169,13 +176,13 @@ void paintBar(HWND hwnd, HDC dc, int bar) {
         return vertical ? RECT{rect.left, rect.top + from, rect.right, rect.top + to}
                         : RECT{rect.left + from, rect.top, rect.left + to, rect.bottom};
     };
-    // With nothing to scroll both arrows grey, as Windows draws a bar it keeps shown.
-    const bool idle = nothingToScroll(b);
+    // An arrow greys when it is disabled (SIF_DISABLENOSCROLL disables both when there is
+    // nothing to scroll).
     drawArrowButton(dc, part(0, l.arrow), vertical ? ArrowDirection::Up : ArrowDirection::Left,
-                    false, !idle && !(b.disabled & ESB_DISABLE_LTUP));
+                    false, !(b.disabled & ESB_DISABLE_LTUP));
     drawArrowButton(dc, part(l.length - l.arrow, l.length),
                     vertical ? ArrowDirection::Down : ArrowDirection::Right, false,
-                    !idle && !(b.disabled & ESB_DISABLE_RTDN));
+                    !(b.disabled & ESB_DISABLE_RTDN));
     paintTrack(dc, part(l.arrow, l.length - l.arrow));
     if (l.thumbSize > 0) {
         // The thumb: a raised button face.
@@ -214,7 +221,7 @@ BarPart partAt(const BarLayout& l, int along) {
 int positionAt(const BarLayout& l, const ScrollBarState& b, int thumbStart) {
     const long long travel = l.length - 2 * l.arrow - l.thumbSize;
     const long long maxPos = maxPosOf(b);
-    if (travel <= 0) {
+    if (travel <= 0 || maxPos <= b.min) {
         return b.min;
     }
     const long long offset = std::clamp<long long>(thumbStart - l.arrow, 0, travel);
@@ -305,8 +312,8 @@ void trackScrollBar(HWND hwnd, int bar, POINT screen) {
     const ScrollBarState start = stateFor(hwnd, bar);
     const BarLayout l = layoutOf(rect, bar == SB_VERT, start);
     const BarPart part = partAt(l, alongBar(hwnd, bar, rect, screen));
-    if (part == BarPart::None || nothingToScroll(start) ||
-        (start.disabled & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH) {
+    // The window decides what a press means; only disabled parts take none.
+    if (part == BarPart::None || (start.disabled & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH) {
         return;
     }
     if ((part == BarPart::LineUp && (start.disabled & ESB_DISABLE_LTUP)) ||

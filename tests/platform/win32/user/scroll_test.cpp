@@ -397,6 +397,14 @@ TEST_F(ScrollTest, TheThumbAndDisabledArrowsArePainted) {
     SetScrollInfo(idle, SB_VERT, &fits, TRUE);
     EXPECT_TRUE(thumbBottoms(idle).empty());
     EXPECT_EQ(glyphPixels(idle), 0);
+    // A bar shown on purpose with nothing to scroll is enabled: its thumb fills the track.
+    HWND forced = makeWindow(WS_VSCROLL);
+    fits.fMask = SIF_RANGE | SIF_PAGE;
+    SetScrollInfo(forced, SB_VERT, &fits, TRUE);
+    ASSERT_EQ(GetWindowLongA(forced, GWL_STYLE) & WS_VSCROLL, 0);
+    ShowScrollBar(forced, SB_VERT, TRUE);
+    EXPECT_EQ(thumbBottoms(forced), std::vector<int>{150 - bar - 1});
+    EXPECT_GT(glyphPixels(forced), 0);
 }
 
 }  // namespace
