@@ -580,6 +580,21 @@ LRESULT firstVisibleLine(HWND hwnd, const EditState& state) {
     return static_cast<LRESULT>(index);
 }
 
+// Shows the lines from `top` on, never past the last page; a scroll that moved tells the
+// parent EN_VSCROLL when asked to.
+void scrollToLine(HWND hwnd, EditState& state, long long top, bool notify) {
+    const auto lines = static_cast<long long>(linesOf(hwnd, state).size());
+    top = std::clamp<long long>(top, 0, std::max<long long>(0, lines - visibleLines(hwnd, state)));
+    if (static_cast<std::size_t>(top) != state.firstLine) {
+        state.firstLine = static_cast<std::size_t>(top);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        if (notify) {
+            notifyParent(hwnd, EN_VSCROLL);
+        }
+    }
+    updateScrollBar(hwnd, state);
+}
+
 // WM_VSCROLL from the bar of a multi-line edit: by lines, by pages of the lines that fit, or to
 // where the thumb is dragged, never past the last page. Each scroll but the thumb's tracking
 // tells the parent EN_VSCROLL.
@@ -616,15 +631,31 @@ LRESULT onVScroll(HWND hwnd, EditState& state, WPARAM wParam) {
         default:
             return 0;
     }
-    top = std::clamp<long long>(top, 0, std::max<long long>(0, lines - visible));
-    if (static_cast<std::size_t>(top) != state.firstLine) {
-        state.firstLine = static_cast<std::size_t>(top);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        if (LOWORD(wParam) != SB_THUMBTRACK) {
-            notifyParent(hwnd, EN_VSCROLL);
-        }
+    scrollToLine(hwnd, state, top, LOWORD(wParam) != SB_THUMBTRACK);
+    return 0;
+}
+
+// The wheel scrolls a multi-line edit three lines a notch (at most its line count), turns
+// smaller than a line adding up, as Windows does by default; with Shift or Ctrl held, or in a
+// single-line edit, it goes on to the parent.
+LRESULT onMouseWheel(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
+    if (!isMultiLine(hwnd) || (LOWORD(wParam) & (MK_SHIFT | MK_CONTROL))) {
+        return DefWindowProcA(hwnd, WM_MOUSEWHEEL, wParam, lParam);
     }
-    updateScrollBar(hwnd, state);
+    constexpr long long kLinesPerNotch = 3;
+    const int delta = static_cast<short>(HIWORD(wParam));
+    if (state.wheelRemain != 0 && (delta < 0) == (state.wheelRemain < 0)) {
+        state.wheelRemain += delta;
+    } else {
+        state.wheelRemain = delta;
+    }
+    const auto lines =
+        std::min(kLinesPerNotch, static_cast<long long>(linesOf(hwnd, state).size()));
+    const long long scroll = lines * state.wheelRemain / WHEEL_DELTA;
+    if (scroll != 0) {
+        state.wheelRemain -= static_cast<int>(WHEEL_DELTA * scroll / lines);
+        scrollToLine(hwnd, state, static_cast<long long>(state.firstLine) - scroll, true);
+    }
     return 0;
 }
 
@@ -680,6 +711,8 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcA(hwnd, msg, wParam, lParam);
         case WM_VSCROLL:
             return onVScroll(hwnd, s, wParam);
+        case WM_MOUSEWHEEL:
+            return onMouseWheel(hwnd, s, wParam, lParam);
         case WM_GETDLGCODE:
             return getDlgCode(hwnd, s, lParam);
         case WM_SETTEXT:

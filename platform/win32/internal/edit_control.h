@@ -47,6 +47,7 @@ struct EditState : ControlState {
     int xOffset = 0;                 // pixels scrolled to the left (single line)
     std::size_t firstLine = 0;       // first visible line (multi-line)
     bool verticalBar = false;        // made multi-line with WS_VSCROLL: keeps that bar in step
+    int wheelRemain = 0;             // wheel turned, in WHEEL_DELTA units, not yet scrolled
     std::optional<UndoRecord> undo;  // EM_CANUNDO while set
 };
 

@@ -367,6 +367,15 @@ TEST_F(EditTest, MultiLineScrollBarFollowsTheLines) {
         EXPECT_EQ(GetScrollPos(e, SB_VERT), step.first) << step.code;
         EXPECT_EQ(commands().size(), step.notifies ? 1u : 0u) << step.code;
     }
+    // The wheel: three lines a notch down, telling the parent; with Ctrl held it goes to the
+    // parent instead.
+    rec.clear();
+    SendMessageA(e, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+    EXPECT_EQ(GetScrollPos(e, SB_VERT), 3);
+    EXPECT_EQ(commands().size(), 1u);
+    SendMessageA(e, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 3);
     // Moving the caret to the end scrolls there, and the bar with it.
     SendMessageA(e, EM_SETSEL, lines.size(), lines.size());
     SendMessageA(e, EM_SCROLLCARET, 0, 0);
