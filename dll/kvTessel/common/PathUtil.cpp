@@ -42,20 +42,20 @@ enum SeparatorState : unsigned {
     kSeparator,       // ends with "\\"
     kColon,           // ends with ":"
     kText,            // ends with another character, perhaps with blanks counted after it
+    kDots,            // like kText, in a component that has been dots alone so far (blanks
+                      // after them may follow: they are taken back if a separator comes)
     kStateCount
 };
 
 // One step per state and byte, packed in a byte: whether the cursor moves past the byte (bit
 // 0), whether the length moves up to the cursor (bit 1), whether the byte drops the blanks
-// counted and goes at the length (bit 2) and the next state times eight (bits 3-5, the shift
-// that selects its step below).
+// counted and goes at the length (bit 2), the next state times eight (bits 3-5, the shift
+// that selects its step below) and whether the byte ends a component of dots alone (bit 6).
 constexpr unsigned kAdvances = 1 << 0;
 constexpr unsigned kWrites = 1 << 1;
 constexpr unsigned kDropsBlanks = 1 << 2;
 constexpr unsigned kNextShift = 7 << 3;
-
-// Beside the steps, whether the byte is a dot (in the top bit).
-constexpr std::uint64_t kIsDot = std::uint64_t{1} << 63;
+constexpr unsigned kEndsDots = 1 << 6;
 
 // The steps of a byte for all five states in one word, the step of state s in byte s. The
 // next state is a shift and a mask away from the step before: one short chain from byte to
@@ -68,17 +68,21 @@ constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
             unsigned flags = 0;
             switch (kCharClass[c]) {
                 case CharClass::Plain:
-                    next = kText;
+                    // A dot at the start of a component, or after its dots, keeps it one of
+                    // dots alone (as far as this pass can tell: blanks between dots do not
+                    // end it, so it may be taken for one when it is not, never the reverse).
+                    next = c == '.' && state != kText ? kDots : kText;
                     flags = kAdvances | kWrites;
                     break;
                 case CharClass::Quote:  // quotes go
                     break;
                 case CharClass::White:  // after nothing, a separator or a ":" it goes
-                    flags = state == kText ? kAdvances : 0;
+                    flags = state == kText || state == kDots ? kAdvances : 0;
                     break;
                 case CharClass::Separator:  // only the second character may repeat one
                     next = state == kNothing ? kFirstSeparator : kSeparator;
-                    flags = kDropsBlanks | (state == kSeparator ? 0 : kAdvances | kWrites);
+                    flags = kDropsBlanks | (state == kSeparator ? 0 : kAdvances | kWrites) |
+                            (state == kDots ? kEndsDots : 0);
                     break;
                 case CharClass::Colon:
                     next = kColon;
@@ -88,7 +92,6 @@ constexpr std::array<std::uint64_t, 256> kSeparatorSteps = [] {
             steps[c] |= std::uint64_t{flags | next << 3} << (8 * state);
         }
     }
-    steps['.'] |= kIsDot;
     return steps;
 }();
 
@@ -105,12 +108,13 @@ constexpr std::array<char, 256> kWritten = [] {
 }();
 
 // cleanSeparators of size bytes from path into out, which may be path itself (nothing is
-// written beyond the byte being read); returns the length written and tells whether the path
-// has a dot. Each byte takes the same few operations whatever it is, without a test: names
-// mix letters, blanks and separators too irregularly for the processor to guess which way a
-// test goes, and a wrong guess costs more than the step.
-std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out, bool& hasDot) {
-    std::uint64_t dots = 0;
+// written beyond the byte being read); returns the length written and tells whether the text
+// written may have a component of dots alone (never "no" when it has one). Each byte takes the same
+// few operations whatever it is, without a test: names mix letters, blanks and separators too
+// irregularly for the processor to guess which way a test goes, and a wrong guess costs more than
+// the step.
+std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out, bool& dotComponent) {
+    unsigned seen = 0;
     std::size_t length = 0;  // of the text written
     std::size_t cursor = 0;  // past the blanks written tentatively after it
     unsigned shift = kNothing * 8;
@@ -123,11 +127,11 @@ std::size_t cleanSeparatorsInto(const char* path, std::size_t size, char* out, b
         // counts only when the step writes.
         const std::size_t at = (step & kDropsBlanks) != 0 ? length : cursor;
         out[at] = kWritten[c];
-        dots |= steps;
+        seen |= step;
         cursor = at + (step & kAdvances);
         length = (step & kWrites) != 0 ? cursor : length;
     }
-    hasDot = (dots & kIsDot) != 0;
+    dotComponent = (seen & kEndsDots) != 0 || shift == kDots * 8;
     return length;
 }
 
@@ -308,8 +312,8 @@ std::size_t writeWithoutDots(const char* text, std::size_t length, std::size_t p
 
 void cleanSeparators(std::string& path) {
     // In place: the text only shrinks, each byte written no later than where it was read.
-    bool hasDot = false;
-    path.resize(cleanSeparatorsInto(path.data(), path.size(), path.data(), hasDot));
+    bool dotComponent = false;
+    path.resize(cleanSeparatorsInto(path.data(), path.size(), path.data(), dotComponent));
 }
 
 void cleanDots(std::string& path) {
@@ -331,12 +335,14 @@ void cleanDots(std::string& path) {
 void normalize(std::string& path, bool makeFull) {
     // Separators and dots in two steps over one scratch: the separator machine writes the
     // cleaned text, then the dot rules go from separator to separator, eight bytes at a time.
-    // A path without a dot has no component of dots alone: its cleaned text is the result.
+    // The machine notes whether a component may be dots alone; when none is, the dot rules
+    // have nothing to do ("file.ext" has a dot, but no such component) and the cleaned text
+    // is the result.
     withScratch(path.size(), [&](const Scratch& scratch) {
-        bool hasDot = false;
+        bool dotComponent = false;
         const std::size_t length =
-            cleanSeparatorsInto(path.data(), path.size(), scratch.text, hasDot);
-        if (!hasDot) {
+            cleanSeparatorsInto(path.data(), path.size(), scratch.text, dotComponent);
+        if (!dotComponent) {
             store(path, scratch.text, length);
             return;
         }
