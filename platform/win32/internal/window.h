@@ -169,6 +169,9 @@ RECT frameInsets(DWORD style, DWORD exStyle);
 RECT clientRectFor(DWORD style, DWORD exStyle, const RECT& window);
 // Origin of a window's client area in screen coordinates.
 POINT clientOrigin(HWND hwnd);
+// A window's client rectangle in its window coordinates (from its window rectangle's top
+// left), where its frame and scroll bars are painted around it; empty for a dead window.
+RECT clientRectInWindow(HWND hwnd);
 // Sends WM_SIZE then WM_MOVE for the current client rectangle (creation, first show).
 void sendSizeAndMove(HWND hwnd);
 // The headless screen.

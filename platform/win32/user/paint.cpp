@@ -258,10 +258,7 @@ void paintFrame(HWND hwnd) {
     }
     const RECT screen = screenRectOf(hwnd);
     RECT r{0, 0, screen.right - screen.left, screen.bottom - screen.top};
-    const POINT origin = clientOrigin(hwnd);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    client = offsetRect(client, origin.x - screen.left, origin.y - screen.top);
+    const RECT client = clientRectInWindow(hwnd);
     // Fill the frame around the client area only.
     HBRUSH face = GetSysColorBrush(COLOR_3DFACE);
     const RECT bands[] = {{r.left, r.top, r.right, client.top},

@@ -140,18 +140,6 @@ ScrollBarState stateFor(HWND hwnd, int bar) {
     return barOf(*w->scrollBars, bar);
 }
 
-// The rectangle of a window's client area in its window coordinates.
-RECT clientInWindow(HWND hwnd) {
-    RECT window{};
-    GetWindowRect(hwnd, &window);
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    OffsetRect(&client, origin.x - window.left, origin.y - window.top);
-    return client;
-}
-
 // ---- Painting -----------------------------------------------------------------------------------
 
 // The track in the classic dither of face and highlight.
@@ -261,7 +249,7 @@ bool scrollBarRect(HWND hwnd, int bar, RECT& rect) {
     if (w == nullptr || !isStandardBar(bar) || !(w->style & styleBitOf(bar))) {
         return false;
     }
-    const RECT client = clientInWindow(hwnd);
+    const RECT client = clientRectInWindow(hwnd);
     if (bar == SB_VERT) {
         const int width = GetSystemMetrics(SM_CXVSCROLL);
         const bool left = (w->exStyle & WS_EX_LEFTSCROLLBAR) != 0;

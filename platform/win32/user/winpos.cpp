@@ -143,6 +143,14 @@ POINT clientOrigin(HWND hwnd) {
     return origin;
 }
 
+RECT clientRectInWindow(HWND hwnd) {
+    Window* w = windowRecord(hwnd);
+    if (w == nullptr) {
+        return RECT{};
+    }
+    return offsetRect(w->client, -w->window.left, -w->window.top);
+}
+
 void sendSizeAndMove(HWND hwnd) {
     Window* w = windowRecord(hwnd);
     if (w == nullptr) {
