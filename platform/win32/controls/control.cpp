@@ -57,6 +57,45 @@ bool isControlEnabled(HWND control) {
     return (GetWindowLongA(control, GWL_STYLE) & WS_DISABLED) == 0;
 }
 
+// The horizontal codes are the vertical ones by other names (SB_LINELEFT is SB_LINEUP...).
+std::optional<long long> scrollRequestTarget(WPARAM request, long long current, long long page,
+                                             long long last) {
+    switch (LOWORD(request)) {
+        case SB_LINEUP:
+            return current - 1;
+        case SB_LINEDOWN:
+            return current + 1;
+        case SB_PAGEUP:
+            return current - page;
+        case SB_PAGEDOWN:
+            return current + page;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            return HIWORD(request);
+        case SB_TOP:
+            return 0;
+        case SB_BOTTOM:
+            return last;
+        default:
+            return std::nullopt;
+    }
+}
+
+int wheelRows(int& remain, WPARAM wParam, int perNotch) {
+    const int delta = static_cast<short>(HIWORD(wParam));
+    if (remain != 0 && (delta < 0) == (remain < 0)) {
+        remain += delta;
+    } else {
+        remain = delta;
+    }
+    if (perNotch <= 0) {
+        return 0;
+    }
+    const int rows = perNotch * remain / WHEEL_DELTA;
+    remain -= WHEEL_DELTA * rows / perNotch;
+    return rows;
+}
+
 void drawBitmapInRect(HDC dc, HBITMAP bitmap, const RECT& rect, bool center) {
     BITMAP info{};
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) != sizeof info) {

@@ -603,35 +603,10 @@ LRESULT onVScroll(HWND hwnd, EditState& state, WPARAM wParam) {
         return 0;
     }
     const auto lines = static_cast<long long>(linesOf(hwnd, state).size());
-    const int visible = visibleLines(hwnd, state);
-    auto top = static_cast<long long>(state.firstLine);
-    switch (LOWORD(wParam)) {
-        case SB_LINEUP:
-            --top;
-            break;
-        case SB_LINEDOWN:
-            ++top;
-            break;
-        case SB_PAGEUP:
-            top -= visible;
-            break;
-        case SB_PAGEDOWN:
-            top += visible;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            top = HIWORD(wParam);
-            break;
-        case SB_TOP:
-            top = 0;
-            break;
-        case SB_BOTTOM:
-            top = lines;
-            break;
-        default:
-            return 0;
+    if (const auto top = kvwin32::internal::scrollRequestTarget(
+            wParam, static_cast<long long>(state.firstLine), visibleLines(hwnd, state), lines)) {
+        scrollToLine(hwnd, state, *top, LOWORD(wParam) != SB_THUMBTRACK);
     }
-    scrollToLine(hwnd, state, top, LOWORD(wParam) != SB_THUMBTRACK);
     return 0;
 }
 
@@ -642,19 +617,10 @@ LRESULT onMouseWheel(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) 
     if (!isMultiLine(hwnd) || (LOWORD(wParam) & (MK_SHIFT | MK_CONTROL))) {
         return DefWindowProcA(hwnd, WM_MOUSEWHEEL, wParam, lParam);
     }
-    constexpr long long kLinesPerNotch = 3;
-    const int delta = static_cast<short>(HIWORD(wParam));
-    if (state.wheelRemain != 0 && (delta < 0) == (state.wheelRemain < 0)) {
-        state.wheelRemain += delta;
-    } else {
-        state.wheelRemain = delta;
-    }
-    const auto lines =
-        std::min(kLinesPerNotch, static_cast<long long>(linesOf(hwnd, state).size()));
-    const long long scroll = lines * state.wheelRemain / WHEEL_DELTA;
-    if (scroll != 0) {
-        state.wheelRemain -= static_cast<int>(WHEEL_DELTA * scroll / lines);
-        scrollToLine(hwnd, state, static_cast<long long>(state.firstLine) - scroll, true);
+    constexpr std::size_t kLinesPerNotch = 3;
+    const auto perNotch = static_cast<int>(std::min(kLinesPerNotch, linesOf(hwnd, state).size()));
+    if (const int lines = kvwin32::internal::wheelRows(state.wheelRemain, wParam, perNotch)) {
+        scrollToLine(hwnd, state, static_cast<long long>(state.firstLine) - lines, true);
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 // key or a character does to the selection, and how the items are painted.
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstring>
 
 #include "internal/listbox.h"
@@ -192,84 +193,33 @@ LRESULT charTyped(const StatePtr& sp, WPARAM ch) {
     return 0;
 }
 
+// Kept within range by setTop: a target far out of int's range is cut to it first.
+int toIndex(long long target) {
+    return static_cast<int>(std::clamp<long long>(target, INT_MIN, INT_MAX));
+}
+
 LRESULT verticalScroll(ListBoxState& s, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-        case SB_LINEUP:
-            setTop(s, s.top - 1);
-            break;
-        case SB_LINEDOWN:
-            setTop(s, s.top + 1);
-            break;
-        case SB_PAGEUP:
-            setTop(s, s.top - pageSize(s));
-            break;
-        case SB_PAGEDOWN:
-            setTop(s, s.top + pageSize(s));
-            break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK:
-            setTop(s, HIWORD(wParam));
-            break;
-        case SB_TOP:
-            setTop(s, 0);
-            break;
-        case SB_BOTTOM:
-            setTop(s, maxTop(s));
-            break;
-        default:
-            break;
+    if (const auto top = scrollRequestTarget(wParam, s.top, pageSize(s), maxTop(s))) {
+        setTop(s, toIndex(*top));
     }
     return 0;
 }
 
 // A line of the horizontal bar is a pixel, a page the client width.
 LRESULT horizontalScroll(ListBoxState& s, WPARAM wParam) {
-    const int width = static_cast<int>(clientOf(s).right);
-    switch (LOWORD(wParam)) {
-        case SB_LINELEFT:
-            setHorizontalPos(s, s.horizontalPos - 1);
-            break;
-        case SB_LINERIGHT:
-            setHorizontalPos(s, s.horizontalPos + 1);
-            break;
-        case SB_PAGELEFT:
-            setHorizontalPos(s, s.horizontalPos - width);
-            break;
-        case SB_PAGERIGHT:
-            setHorizontalPos(s, s.horizontalPos + width);
-            break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK:
-            setHorizontalPos(s, HIWORD(wParam));
-            break;
-        case SB_LEFT:
-            setHorizontalPos(s, 0);
-            break;
-        case SB_RIGHT:
-            setHorizontalPos(s, maxHorizontalPos(s));
-            break;
-        default:
-            break;
+    if (const auto pos =
+            scrollRequestTarget(wParam, s.horizontalPos, clientOf(s).right, maxHorizontalPos(s))) {
+        setHorizontalPos(s, toIndex(*pos));
     }
     return 0;
 }
 
 // The wheel scrolls three rows a notch, as Windows does by default, but never more than a
-// page; turns smaller than a row add up until they make one, and a turn the other way starts
-// afresh.
+// page.
 LRESULT mouseWheel(ListBoxState& s, WPARAM wParam) {
     constexpr int kRowsPerNotch = 3;
-    const int delta = static_cast<short>(HIWORD(wParam));
-    if ((delta < 0) == (s.wheelRemain < 0) && s.wheelRemain != 0) {
-        s.wheelRemain += delta;
-    } else {
-        s.wheelRemain = delta;
-    }
-    const int rows = std::min(kRowsPerNotch, pageSize(s));
-    const int scroll = rows * s.wheelRemain / WHEEL_DELTA;
-    if (scroll != 0) {
-        s.wheelRemain -= WHEEL_DELTA * scroll / rows;
-        setTop(s, s.top - scroll);
+    if (const int rows = wheelRows(s.wheelRemain, wParam, std::min(kRowsPerNotch, pageSize(s)))) {
+        setTop(s, s.top - rows);
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "internal/window.h"
 #include "kvwin32/wingdi.h"
@@ -93,6 +94,18 @@ LRESULT paintControl(HWND control, WPARAM givenDc, Paint&& paint) {
 
 // Whether the window (not its ancestors) is enabled, as a control draws itself.
 bool isControlEnabled(HWND control);
+
+// The position a WM_VSCROLL or WM_HSCROLL request asks a scrolling control for, from its
+// current one: a line (one unit) or a page either way, the thumb's place, the start, or
+// `last`; nullopt for a request that moves nothing (SB_ENDSCROLL). The control keeps it
+// within its range.
+std::optional<long long> scrollRequestTarget(WPARAM request, long long current, long long page,
+                                             long long last);
+
+// The rows a WM_MOUSEWHEEL turn scrolls, upwards positive: `perNotch` for a whole notch
+// (WHEEL_DELTA), turns smaller than a row adding up in `remain` until they make one, and a
+// turn the other way starting afresh.
+int wheelRows(int& remain, WPARAM wParam, int perNotch);
 
 // Paints a bitmap in a rectangle: centred, or at its top-left corner when it does not fit,
 // clipped to the rectangle. Nothing for a handle that is not a bitmap.
